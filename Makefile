@@ -1,0 +1,47 @@
+# make test: install what is missing, build both trees, run every test.
+# make play: install what is missing, build, start the game.
+JOBS ?= $(shell nproc)
+NATIVE := build/native
+WIN := build/win
+
+.PHONY: all bootstrap native win test test-native test-win play sim bench clean
+
+all: native win
+
+bootstrap:
+	@sh tools/bootstrap.sh
+
+$(NATIVE)/CMakeCache.txt:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+$(WIN)/CMakeCache.txt:
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+native: bootstrap $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win: bootstrap $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-win: win
+	cd $(WIN) && ctest --output-on-failure
+
+test: test-native test-win
+
+sim: native
+	$(NATIVE)/tools/quillon-sim --level 50 --games 2000
+
+bench: bootstrap
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_SANITIZE=OFF >/dev/null
+	cmake --build build/bench -j $(JOBS) --target quillon_bench quillon-sim
+	build/bench/bench/quillon_bench
+	build/bench/tools/quillon-sim --level 50 --games 20000 --seed 1
+
+play: native
+	$(NATIVE)/tools/quillon-sim --demo --level 50
+
+clean:
+	rm -rf build

@@ -1,0 +1,26 @@
+#pragma once
+// Card geometry and the two fixed pictures every card is drawn with.
+
+#include "engine/canvas.h"
+
+namespace quillon {
+
+inline constexpr int kCardWidth = 71;
+inline constexpr int kCardHeight = 96;
+inline constexpr int kColumns = 10;
+inline constexpr int kRows = 5;
+inline constexpr int kCards = kColumns * kRows;
+inline constexpr int kPairs = kCards / 2;
+inline constexpr int kFaces = 25;
+
+// One of the 12 pixels outside the card's rounded corners.
+bool IsOutsideCorner(int lX, int lY);
+// One of the card's one-pixel outline.
+bool IsOutline(int lX, int lY);
+
+// Mask: black inside the card, white at the 12 outside corner pixels.
+void PaintCardMask(ICanvas& canvas);
+// Border: black on the outline, white elsewhere.
+void PaintCardBorder(ICanvas& canvas);
+
+}  // namespace quillon
