@@ -1,0 +1,26 @@
+# Runs the simulator with --profile twice and checks that the games were added to the file.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(profile ${WORK}/profiles.dat)
+foreach(run 1 2)
+    execute_process(COMMAND ${SIM} --level 100 --games 30 --seed ${run} --profile ${profile} --json
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "quillon-sim failed (${rc}): ${out}")
+    endif()
+endforeach()
+file(SIZE ${profile} size)
+if(NOT size EQUAL 4944)
+    message(FATAL_ERROR "profile has ${size} bytes")
+endif()
+# Computer record (offset 48): null games at +8; level 100 (offset 4896): null at +8, which the
+# default file starts at 51.
+file(READ ${profile} hex HEX)
+string(SUBSTRING "${hex}" 112 8 computer_null)
+string(SUBSTRING "${hex}" 9808 8 level_null)
+if(NOT computer_null STREQUAL "3c000000")
+    message(FATAL_ERROR "computer null games: ${computer_null}, expected 60")
+endif()
+if(NOT level_null STREQUAL "6f000000")
+    message(FATAL_ERROR "level 100 null games: ${level_null}, expected 51 + 60")
+endif()
