@@ -1,0 +1,16 @@
+#pragma once
+// The core keeps text in UTF-8; Windows wants UTF-16, and the registry's strings are stored in
+// the ANSI code page.
+
+#include <string>
+#include <string_view>
+
+namespace quillon::win {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+// UTF-8 to and from the system's ANSI code page.
+std::string Utf8ToAnsi(std::string_view utf8);
+std::string AnsiToUtf8(std::string_view ansi);
+
+}  // namespace quillon::win
