@@ -23,4 +23,10 @@ void PaintCardMask(ICanvas& canvas);
 // Border: black on the outline, white elsewhere.
 void PaintCardBorder(ICanvas& canvas);
 
+// picBackInv (LoadPictureSets step 7): fills target's card rectangle with the board green, then
+// applies the six raster operations with back, mask and border. Result: NOT back inside the
+// outline, black on it, board green at the 12 outside corners.
+void ComposeInvertedBack(ICanvas& target, const ICanvas& back, const ICanvas& mask,
+                         const ICanvas& border);
+
 }  // namespace quillon
