@@ -11,7 +11,7 @@ temporary folder and requires byte-identical output (needs PIL).
 """
 
 import argparse
-import importlib.util
+import importlib
 import os
 import struct
 import subprocess
@@ -269,11 +269,19 @@ def check_dir(directory, use_pil=True):
     if "quillon.ico" in blobs:
         check_icon(blobs["quillon.ico"], "quillon.ico", fails)
     if use_pil and "cardset.jpg" in blobs and not fails:
-        if importlib.util.find_spec("PIL") is None:
-            print("note: PIL not available, faces not compared")
-        else:
+        if have_pil():
             face_shapes_distinct(os.path.join(directory, "cardset.jpg"), fails)
+        else:
+            print("note: PIL not available, faces not compared")
     return fails
+
+
+def have_pil():
+    try:
+        importlib.import_module("PIL.Image")
+    except ImportError:
+        return False
+    return True
 
 
 def check_regenerated(directory):

@@ -19,7 +19,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from PIL import Image, ImageDraw, ImageFilter  # noqa: E402
+from PIL import Image, ImageChops, ImageDraw, ImageFilter  # noqa: E402
 
 from drawing import BOARD_GREEN, CREAM, Layer, darken, hex_rgb, mix  # noqa: E402
 from faces import FACES  # noqa: E402
@@ -265,41 +265,32 @@ def card_border():
 HOTSPOT = (15, 15)
 
 
+# A hand pointing up, the tip of its index finger at the hot spot (15, 15).
+# '#' black, 'o' white, '.' transparent; rows 0 to 13 are empty.
+HAND_ROWS = [
+    "..............###...............",  # 14
+    ".............#ooo#..............",  # 15: hot spot at x = 15
+    ".............#ooo#..............",
+    ".............#ooo#..............",
+    ".............#ooo#..............",
+    ".............#ooo####...........",
+    ".............#ooo#ooo####.......",  # 20
+    ".............#ooo#ooo#ooo###....",
+    "..........####ooo#ooo#ooo#oo#...",
+    ".........#ooo#ooo#ooo#ooo#oo#...",
+    ".........#ooo#oooooooooooooo#...",
+    "..........#oo#oooooooooooooo#...",  # 25
+    "..........#ooooooooooooooooo#...",
+    "...........#oooooooooooooooo#...",
+    "............#oooooooooooooo#....",
+    ".............#oooooooooooo#.....",
+    "..............#oooooooooo#......",  # 30
+    "..............############......",
+]
+
+
 def hand_grid():
-    """A hand pointing up with the tip of its index finger at the hot spot."""
-    fill = set()
-
-    def box(x0, y0, x1, y1):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                fill.add((x, y))
-
-    box(14, 15, 16, 24)          # index finger, tip row 15 (outline at row 14)
-    box(18, 19, 20, 24)          # middle finger
-    box(22, 20, 24, 24)          # ring finger
-    box(26, 21, 27, 24)          # little finger
-    box(14, 23, 27, 28)          # palm
-    box(15, 29, 26, 30)          # heel of the hand
-    box(10, 21, 11, 24)          # thumb
-    box(11, 24, 13, 26)
-    box(12, 27, 13, 27)
-    for p in [(14, 15), (16, 15), (26, 21), (27, 21), (15, 30), (26, 30), (10, 21), (11, 21)]:
-        fill.discard(p)          # round the corners a little
-    fill.update([(14, 16), (16, 16)])
-    rows = [["."] * 32 for _ in range(32)]
-    for (x, y) in fill:
-        rows[y][x] = "o"
-    for y in range(32):
-        for x in range(32):
-            if rows[y][x] == "o":
-                continue
-            if any((x + dx, y + dy) in fill for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-                rows[y][x] = "#"
-    # the creases between the fingers, down to the knuckles
-    for x, y0, y1 in ((17, 19, 23), (21, 20, 23), (25, 21, 23), (13, 24, 25)):
-        for y in range(y0, y1 + 1):
-            rows[y][x] = "#"
-    return ["".join(r) for r in rows]
+    return ["." * 32] * (32 - len(HAND_ROWS)) + HAND_ROWS
 
 
 def transparent_grid():
@@ -402,6 +393,12 @@ def write_previews(outdir, strip, back, mask, border, icon_sizes):
                 on_board(board, face, col * CARD_W, row * CARD_H, mask, border)
             else:
                 on_board(board, back, col * CARD_W, row * CARD_H, mask, border)
+    # the two ways the game marks the card under the pointer: the inverted back...
+    inverted = ImageChops.invert(back)
+    on_board(board, inverted, 9 * CARD_W, 4 * CARD_H, mask, border)
+    # ...or a red frame, 3 pixels wide, over a plain back
+    ImageDraw.Draw(board).rectangle([8 * CARD_W + 1, 4 * CARD_H + 1, 8 * CARD_W + 69, 4 * CARD_H + 94],
+                                    outline=(255, 0, 0), width=3)
     board.save(os.path.join(outdir, "board.png"))
     board.resize((1420, 960), Image.NEAREST).crop((0, 0, 1420, 480)).save(os.path.join(outdir, "board_top_2x.png"))
     back.resize((CARD_W * 4, CARD_H * 4), Image.NEAREST).save(os.path.join(outdir, "back_4x.png"))
