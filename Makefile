@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win play sim bench clean
+.PHONY: all bootstrap native win test test-native test-win play demo sim bench clean
 
 all: native win
 
@@ -40,7 +40,10 @@ bench: bootstrap
 	build/bench/bench/quillon_bench
 	build/bench/tools/quillon-sim --level 50 --games 20000 --seed 1
 
-play: native
+play: win
+	sh tools/play.sh $(WIN)/bin/Quillon.exe
+
+demo: native
 	$(NATIVE)/tools/quillon-sim --demo --level 50
 
 clean:

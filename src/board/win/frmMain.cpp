@@ -1,0 +1,279 @@
+#include "board/win/frmMain.h"
+
+#include <windowsx.h>
+
+#include "board/win/board_geometry.h"
+#include "resources/resource.h"
+#include "shell/dates.h"
+#include "shell/error_report.h"
+#include "shell/program_values.h"
+#include "shell/settings.h"
+#include "shell/win/modFiles.h"
+#include "shell/win/text.h"
+
+namespace quillon::win {
+
+namespace {
+constexpr wchar_t kClassName[] = L"QuillonBoard";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+}  // namespace
+
+frmMain::frmMain(const BoardContext& context) : m_context(context) {}
+
+frmMain::~frmMain() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+bool frmMain::Show(int nCmdShow) {
+    HICON hIcon = LoadIconW(m_context.hInstance, MAKEINTRESOURCEW(IDI_QUILLON));
+    if (!RegisterClassOnce(m_context.hInstance, kClassName, CS_DBLCLKS, hIcon)) return false;
+    m_hAccel = LoadAcceleratorsW(m_context.hInstance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    if (!CreateWindowExW(0, kClassName, L"Quillon", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         kBoardWidth, kBoardHeight, nullptr, nullptr, m_context.hInstance, this))
+        return false;
+    if (!Form_Load()) return false;
+    ShowWindow(m_hwnd, nCmdShow);
+    UpdateWindow(m_hwnd);
+    return true;
+}
+
+bool frmMain::Form_Load() {
+    try {
+        Menu_Rebuild();
+        Menu_CheckItem(static_cast<int16_t>(m_context.settings.GetSettingNumber(SettingLastGame)));
+        m_objStatusBar = std::make_unique<clsSbar>();
+        m_objStatusBar->Create(m_hwnd);
+        StatusClear();
+        RefreshGameState();
+        m_surface = std::make_unique<MemoryCanvas>(kBoardWidth, kBoardHeight, kBoardGreen);
+        SizeWindow();
+        m_objStatusBar->AlignBottom(m_hwnd);
+        m_pictures = std::make_unique<PictureBuffers>(
+            m_context.hInstance,
+            PictureFolders{m_context.paths.GetPath(PathCards), m_context.paths.GetPath(PathBacks)},
+            m_context.reporter, MessageBoxDisplay(m_hwnd));
+        m_pictures->LoadMaskAndBorder();
+        m_shape = {-100, 1};
+        RefreshGameState();
+        SetTimerEnabled(kTmrPing, true);
+        ReloadPictures();
+        return true;
+    } catch (...) {
+        ReportCurrentException(m_context.reporter, "frmMain::Form_Load", true);
+        return m_objStatusBar != nullptr;
+    }
+}
+
+// The card area must stay whole above the status bar, whatever the frame's thickness.
+void frmMain::SizeWindow() {
+    RECT rc{0, 0, kBoardWidth, kBoardHeight + m_objStatusBar->Height()};
+    AdjustWindowRectEx(&rc, kStyle, TRUE, 0);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar that wrapped to two lines makes the client shorter than asked for.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    const int missing = kBoardHeight + m_objStatusBar->Height() - client.bottom;
+    if (missing > 0)
+        SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top + missing,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmMain::Form_Unload(bool& bCancel) {
+    if (m_context.values.g_bGameRunning && !Game_Abandon(m_bMustClose)) {
+        bCancel = true;
+        return;
+    }
+    SetTimerEnabled(kTmrDebugComp, false);
+    SetTimerEnabled(kTmrKillCompStack, false);
+    SetTimerEnabled(kTmrKillGame, false);
+    SetTimerEnabled(kTmrPing, false);
+    objGame.reset();
+    m_objStatusBar.reset();
+    m_context.settings.SaveSetting(SettingLastGame, Menu_CheckedIndex());
+}
+
+LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the surface covers the client area
+        case WM_SIZE:
+            if (m_objStatusBar) m_objStatusBar->Paint();
+            return 0;
+        case WM_MOUSEMOVE:
+            Form_MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            Form_MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            Form_DblClick();
+            return 0;
+        case WM_KEYUP:
+            Form_KeyUp(wParam);
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+            break;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CLOSE: {
+            bool bCancel = false;
+            Form_Unload(bCancel);
+            if (!bCancel) DestroyWindow(m_hwnd);
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(m_hwnd, msg, wParam, lParam);
+}
+
+void frmMain::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(m_hwnd, &ps);
+    if (!m_surface) {
+        EndPaint(m_hwnd, &ps);
+        return;
+    }
+    const RECT& rc = ps.rcPaint;
+    ::BitBlt(hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_surface->Dc(), rc.left,
+             rc.top, SRCCOPY);
+    if (m_bShapeVisible) {
+        const RECT shape = ShapeRect();
+        ScopedGdiObject pen(CreatePen(PS_INSIDEFRAME, 3, RGB(255, 0, 0)));
+        ScopedSelect selectPen(hdc, pen.Get());
+        ScopedSelect selectBrush(hdc, GetStockObject(NULL_BRUSH));
+        Rectangle(hdc, shape.left, shape.top, shape.right, shape.bottom);
+    }
+    if (m_bDebugShowBuffers) PaintBuffers(hdc);
+    EndPaint(m_hwnd, &ps);
+}
+
+// "Show buffers" lays the hidden pictures over the board where a developer can look at them.
+namespace {
+struct BufferSpot {
+    int x, y;
+};
+constexpr BufferSpot kBorderSpot{5, 5}, kMaskSpot{5, 105}, kBackSpot{80, 5}, kSetSpot{80, 105},
+    kBackInvSpot{155, 5};
+}  // namespace
+
+void frmMain::PaintBuffers(HDC hdc) const {
+    const auto show = [hdc](const MemoryCanvas& picture, BufferSpot spot) {
+        ::BitBlt(hdc, spot.x, spot.y, kCardWidth, kCardHeight, picture.Dc(), 0, 0, SRCCOPY);
+    };
+    show(m_pictures->picBorder(), kBorderSpot);
+    show(m_pictures->picMask(), kMaskSpot);
+    show(m_pictures->picBack(), kBackSpot);
+    show(m_pictures->picCardSet(), kSetSpot);
+    show(m_pictures->picBackInv(), kBackInvSpot);
+}
+
+bool frmMain::BorderBufferHit(int lX, int lY) const {
+    return lX >= kBorderSpot.x && lX < kBorderSpot.x + kCardWidth && lY >= kBorderSpot.y &&
+           lY < kBorderSpot.y + kCardHeight;
+}
+
+void frmMain::ClearSurface() {
+    m_surface->FillRect(0, 0, kBoardWidth, kBoardHeight, kBoardGreen);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+RECT frmMain::ShapeRect() const {
+    return {m_shape.x, m_shape.y, m_shape.x + kShapeWidth, m_shape.y + kShapeHeight};
+}
+
+bool frmMain::OnSetCursor() {
+    if (!m_context.values.g_bGameRunning || !m_hCursor) return false;
+    SetCursor(m_hCursor);
+    return true;
+}
+
+// IBoardHost
+
+void frmMain::EnableCompTimer() { SetTimerEnabled(kTmrKillCompStack, true); }
+
+void frmMain::EnableKillGameTimer() { SetTimerEnabled(kTmrKillGame, true); }
+
+uint32_t frmMain::TickCount() const { return GetTickCount(); }
+
+void frmMain::Pause(int32_t lMilliseconds) {
+    if (lMilliseconds > 0) Sleep(static_cast<DWORD>(lMilliseconds));
+}
+
+void frmMain::RefreshRect(int lX, int lY, int lW, int lH) {
+    const RECT rc{lX, lY, lX + lW, lY + lH};
+    InvalidateRect(m_hwnd, &rc, TRUE);
+    UpdateWindow(m_hwnd);
+}
+
+void frmMain::MoveSelectionShape(int lLeft, int lTop) {
+    RECT old = ShapeRect();
+    m_shape = {lLeft, lTop};
+    if (!m_bShapeVisible) return;
+    InvalidateRect(m_hwnd, &old, FALSE);
+    const RECT now = ShapeRect();
+    InvalidateRect(m_hwnd, &now, FALSE);
+}
+
+// IGameEvents
+
+void frmMain::Status(int32_t lPanel, const std::string& sMessage) {
+    if (m_objStatusBar) m_objStatusBar->PanelText(lPanel, sMessage);
+}
+
+void frmMain::StatusClear() {
+    for (int32_t lPanel = 1; lPanel <= 3; ++lPanel) m_objStatusBar->PanelText(lPanel, "");
+}
+
+void frmMain::GameEnd(bool bNoClear) {
+    if (bNoClear) return;
+    // The mark goes with the board it was drawn on.
+    m_lHoverX = m_lHoverY = -1;
+    StatusClear();
+    SetWaitingForClick(false);
+    ClearSurface();
+}
+
+// ICommandLineHost and IUpdateReminderHost
+
+bool frmMain::ConfirmAutorun() {
+    return MessageBoxW(m_hwnd, L"Are you sure you wish to set Quillon in Autorun ?", L"Quillon",
+                       MB_YESNO) == IDYES;
+}
+
+void frmMain::ShowAutorunLook() {
+    const int len = GetWindowTextLengthW(m_hwnd);
+    std::wstring caption(static_cast<size_t>(len) + 1, L'\0');
+    GetWindowTextW(m_hwnd, caption.data(), len + 1);
+    caption.resize(static_cast<size_t>(len));
+    SetWindowTextW(m_hwnd, (caption + L" [Autorun Mode]").c_str());
+    m_visibility.bAutorun = true;
+    Menu_Rebuild();
+}
+
+void frmMain::CheckUpdateReminder() {
+    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this);
+}
+
+bool frmMain::AskForUpdate() {
+    return MessageBoxW(m_hwnd,
+                       L"It has been 3 months since you didn't update this software, do you "
+                       L"wish to launch the automatic update feature now ?",
+                       L"Quillon", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+}  // namespace quillon::win

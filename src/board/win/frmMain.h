@@ -1,0 +1,187 @@
+#pragma once
+// The board window: the 10 x 5 board on its green surface, the menus, the status bar and the
+// timers. It owns the current game and finishes each turn the engine hands back.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "board/win/base_window.h"
+#include "board/win/clsSbar.h"
+#include "board/win/gdi_canvas.h"
+#include "board/win/picture_buffers.h"
+#include "engine/clsGame.h"
+#include "engine/game_host.h"
+#include "shell/command_line.h"
+#include "shell/update_reminder.h"
+#include "shell/win/scoped.h"
+
+namespace quillon {
+class Settings;
+class IErrorReporter;
+class IRandom;
+class IProfileFile;
+struct ProgramValues;
+}  // namespace quillon
+
+namespace quillon::win {
+
+class AppPaths;
+
+// What the window works with; everything outlives the window.
+struct BoardContext {
+    HINSTANCE hInstance;
+    Settings& settings;
+    ProgramValues& values;
+    IRandom& random;
+    IErrorReporter& reporter;
+    IProfileFile& profileFile;
+    const AppPaths& paths;
+};
+
+class frmMain final : public BaseWindow<frmMain>,
+                      public IBoardHost,
+                      public IGameEvents,
+                      public ICommandLineHost,
+                      public IUpdateReminderHost {
+  public:
+    explicit frmMain(const BoardContext& context);
+    ~frmMain();
+
+    // Creates and shows the window; false when it could not be created.
+    bool Show(int nCmdShow);
+    HACCEL Accelerators() const { return m_hAccel; }
+
+    void Game_Create();
+    bool Game_Abandon(bool bConfirm = false);
+    void mnuDebugCompPlay_Click();
+
+    // IBoardHost
+    bool DoNotShuffle() const override { return m_bDebugShuffle; }
+    void EnableCompTimer() override;
+    void EnableKillGameTimer() override;
+    uint32_t TickCount() const override;
+    void Pause(int32_t lMilliseconds) override;
+    CardSurfaces Surfaces() override { return m_surfaces; }
+    void RefreshRect(int lX, int lY, int lW, int lH) override;
+    void MoveSelectionShape(int lLeft, int lTop) override;
+
+    // IGameEvents
+    void Status(int32_t lPanel, const std::string& sMessage) override;
+    void GameEnd(bool bNoClear) override;
+    void HideCards(bool bSetMemory, int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2,
+                   bool bPairWasCreated) override;
+
+    // ICommandLineHost
+    bool ConfirmAutorun() override;
+    void ShowAutorunLook() override;
+    void StartNonStopPlay() override { mnuDebugCompPlay_Click(); }
+    void CheckUpdateReminder() override;
+
+    // IUpdateReminderHost
+    bool AskForUpdate() override;
+    void RunInternetUpdate() override;
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  private:
+    struct PendingTurn {
+        int32_t lX1 = 0, lY1 = 0, lX2 = 0, lY2 = 0;
+        bool bPairWasCreated = false;
+    };
+    // Which parts of the menu tree are shown; the menu bar is rebuilt from the resource
+    // whenever this changes, because Win32 menus cannot hide an item.
+    struct MenuVisibility {
+        bool bDebug = false;
+        bool bDebugCommands = true;
+        bool bAutorun = false;
+        friend bool operator==(const MenuVisibility&, const MenuVisibility&) = default;
+    };
+
+    // Window events
+    bool Form_Load();
+    void Form_Unload(bool& bCancel);
+    void Form_MouseMove(int lX, int lY);
+    void Form_MouseUp(int lX, int lY);
+    void Form_DblClick();
+    void Form_KeyUp(WPARAM keyCode);
+    void OnPaint();
+    bool OnSetCursor();
+    void OnCommand(int id);
+    void OnTimer(UINT_PTR id);
+
+    // Game state shown in menus, pointer and selection shape
+    void RefreshGameState();
+    void StatusClear();
+    bool WaitingForClick() const;
+    void SetWaitingForClick(bool bValue);
+    void FinishTurn();
+
+    // Menus
+    void Menu_CheckItem(int32_t Index);
+    int32_t Menu_CheckedIndex() const;
+    void Menu_Rebuild();
+    void Menu_UpdateStates();
+    bool Menu_IsAvailable(int id) const;
+
+    // Commands
+    void mnuFileNew_Click();
+    void mnuToolsStatistics_Click();
+    void mnuToolsSettings_Click();
+    void mnuHelpHelp_Click();
+    void mnuDebugShowBuffers_Click();
+    void GamePause();
+    void GameRestart();
+    void ReleaseGame();
+    void ReloadPictures();
+
+    // Timers
+    void tmrPing_Timer();
+    void tmrDebugComp_Timer();
+    void tmrKillCompStack_Timer();
+    void tmrKillGame_Timer();
+    void SetTimerEnabled(UINT_PTR id, bool bEnabled);
+    bool TimerEnabled(UINT_PTR id) const;
+
+    void SizeWindow();
+    void ClearSurface();
+    void PaintBuffers(HDC hdc) const;
+    bool BorderBufferHit(int lX, int lY) const;
+    RECT ShapeRect() const;
+    GameContext MakeGameContext();
+
+    BoardContext m_context;
+    std::unique_ptr<clsGame> objGame;
+    std::unique_ptr<clsSbar> m_objStatusBar;
+    std::unique_ptr<MemoryCanvas> m_surface;  // the board's persistent image
+    std::unique_ptr<PictureBuffers> m_pictures;
+    CardSurfaces m_surfaces;
+    HACCEL m_hAccel = nullptr;
+    ScopedMenu m_menu;
+
+    int32_t m_lHoverX = -1;
+    int32_t m_lHoverY = -1;
+    bool m_bWaitClick = false;
+    PendingTurn m_Pending;
+    std::string m_sKeys;
+    bool m_bReloadPictures = false;
+    bool m_bMustClose = false;
+
+    int32_t m_lCheckedType = 2;
+    bool m_bDebugShuffle = false;
+    bool m_bDebugShowBuffers = false;
+    bool m_bDebugCompPlay = false;
+    MenuVisibility m_visibility;
+    std::array<bool, 5> m_timers{};
+
+    POINT m_shape{-100, 1};
+    bool m_bShapeVisible = false;
+    HCURSOR m_hCursor = nullptr;  // the custom board pointer while a game runs
+    // Engine calls can run a modal loop (a failure report); a timer tick that arrives there
+    // must not start another turn or release the game under the running call.
+    int m_lEngineDepth = 0;
+};
+
+}  // namespace quillon::win

@@ -1,0 +1,223 @@
+// Game commands, the Debug commands and the four timers of the board window.
+#include "board/win/board_geometry.h"
+#include "board/win/engine_call.h"
+#include "board/win/frmMain.h"
+
+#include <shellapi.h>
+
+#include "resources/resource.h"
+#include "shell/error_report.h"
+#include "shell/program_values.h"
+#include "shell/settings.h"
+#include "shell/win/modFiles.h"
+#include "shell/win/text.h"
+
+namespace quillon::win {
+
+namespace {
+constexpr UINT kTimerIntervals[] = {0, 10000, 100, 100, 55};  // by timer id
+}  // namespace
+
+GameContext frmMain::MakeGameContext() {
+    return GameContext{
+        m_context.settings,   m_context.random, m_context.reporter, m_context.values, *this, *this,
+        m_context.profileFile};
+}
+
+void frmMain::GamePause() {
+    if (m_context.values.g_bGameRunning && objGame) objGame->Game_TimersPause();
+}
+
+void frmMain::GameRestart() {
+    if (m_context.values.g_bGameRunning && objGame) objGame->Game_TimersRestart();
+}
+
+void frmMain::Game_Create() {
+    m_lHoverX = m_lHoverY = -1;
+    SetWaitingForClick(false);
+    EngineCall call(m_lEngineDepth);
+    objGame = std::make_unique<clsGame>(MakeGameContext());
+    objGame->Game_Create(Menu_CheckedIndex());
+    objGame->Draw_All_Backs();
+    RefreshGameState();
+    objGame->Game_StartCheck();
+}
+
+void frmMain::ReloadPictures() {
+    if (m_pictures->LoadPictureSets(m_context.settings)) m_bReloadPictures = false;
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void frmMain::mnuFileNew_Click() {
+    // Refused while a game runs: the double click and the demonstration timer reach here too.
+    if (m_context.values.g_bGameRunning) return;
+    if (m_bReloadPictures) ReloadPictures();
+    m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
+    if (Menu_CheckedIndex() == GameNetwork) {
+        // The network dialog comes with network play; until then there is nothing to connect.
+        MessageBoxW(m_hwnd, L"Network play is not available in this version.", L"Quillon",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    Game_Create();
+}
+
+bool frmMain::Game_Abandon(bool bConfirm) {
+    bool bResult = false;
+    try {
+        if (bConfirm) {
+            GamePause();
+            const int answer =
+                MessageBoxW(m_hwnd, L"Are you sure you wish to abandon this game ?", L"Abandon ?",
+                            MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+            GameRestart();
+            if (answer != IDYES) return false;
+        }
+        bResult = true;
+        GameEnd(false);
+        SetTimerEnabled(kTmrKillGame, true);
+        RefreshGameState();
+    } catch (...) {
+        ReportCurrentException(m_context.reporter, "frmMain::Game_Abandon", true);
+    }
+    return bResult;
+}
+
+void frmMain::ReleaseGame() {
+    objGame.reset();  // clears g_bGameRunning
+    m_surfaces = {};
+}
+
+void frmMain::mnuToolsStatistics_Click() {
+    // The statistics window comes with the statistics; the command keeps the game's clock
+    // honest around it already.
+    GamePause();
+    GameRestart();
+}
+
+void frmMain::mnuToolsSettings_Click() {
+    GamePause();
+    RefreshGameState();
+    m_bReloadPictures = true;
+    GameRestart();
+}
+
+void frmMain::mnuHelpHelp_Click() {
+    const std::wstring help = Widen(m_context.paths.GetPath(PathHelp));
+    ShellExecuteW(m_hwnd, nullptr, help.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void frmMain::mnuDebugShowBuffers_Click() {
+    m_bDebugShowBuffers = !m_bDebugShowBuffers;
+    Menu_UpdateStates();
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void frmMain::mnuDebugCompPlay_Click() {
+    m_bDebugCompPlay = !m_bDebugCompPlay;
+    Menu_UpdateStates();
+    if (m_bDebugCompPlay && !TimerEnabled(kTmrDebugComp)) SetTimerEnabled(kTmrDebugComp, true);
+}
+
+// The About, feedback and update commands live in the update library, which this build does
+// not ship yet; their menu items stay greyed and the reminder has nothing to start.
+void frmMain::RunInternetUpdate() {}
+
+void frmMain::OnCommand(int id) {
+    if (!Menu_IsAvailable(id)) return;
+    if (id >= IDM_TYPE_FIRST && id < IDM_TYPE_FIRST + 5) {
+        Menu_CheckItem(static_cast<int16_t>(id - IDM_TYPE_FIRST));
+        return;
+    }
+    switch (id) {
+        case IDM_FILE_NEW:
+            mnuFileNew_Click();
+            break;
+        case IDM_FILE_ABANDON:
+            Game_Abandon(true);
+            break;
+        case IDM_FILE_QUIT:
+            PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
+            break;
+        case IDM_TOOLS_STATISTICS:
+            mnuToolsStatistics_Click();
+            break;
+        case IDM_TOOLS_OPTIONS:
+            mnuToolsSettings_Click();
+            break;
+        case IDM_DEBUG_SHUFFLE:
+            m_bDebugShuffle = !m_bDebugShuffle;
+            Menu_UpdateStates();
+            break;
+        case IDM_DEBUG_SHOWBUFFERS:
+            mnuDebugShowBuffers_Click();
+            break;
+        case IDM_DEBUG_COMPPLAY:
+            mnuDebugCompPlay_Click();
+            break;
+        case IDM_HELP_HELP:
+            mnuHelpHelp_Click();
+            break;
+        default:
+            break;
+    }
+}
+
+void frmMain::SetTimerEnabled(UINT_PTR id, bool bEnabled) {
+    m_timers[id] = bEnabled;
+    if (bEnabled)
+        SetTimer(m_hwnd, id, kTimerIntervals[id], nullptr);
+    else
+        KillTimer(m_hwnd, id);
+}
+
+bool frmMain::TimerEnabled(UINT_PTR id) const { return m_timers[id]; }
+
+void frmMain::OnTimer(UINT_PTR id) {
+    if (id >= m_timers.size() || !m_timers[id]) return;
+    switch (id) {
+        case kTmrPing:
+            tmrPing_Timer();
+            break;
+        case kTmrDebugComp:
+            tmrDebugComp_Timer();
+            break;
+        case kTmrKillCompStack:
+            tmrKillCompStack_Timer();
+            break;
+        case kTmrKillGame:
+            tmrKillGame_Timer();
+            break;
+        default:
+            break;
+    }
+}
+
+void frmMain::tmrPing_Timer() {
+    // Keep-alives belong to network play; without a network dialog the timer stops itself.
+    if (!m_context.values.g_bLanGame) SetTimerEnabled(kTmrPing, false);
+}
+
+void frmMain::tmrDebugComp_Timer() {
+    if (m_lEngineDepth > 0) return;
+    SetTimerEnabled(kTmrDebugComp, false);
+    Menu_CheckItem(GameComputerAlone);
+    mnuFileNew_Click();
+}
+
+void frmMain::tmrKillCompStack_Timer() {
+    if (!objGame || m_lEngineDepth > 0) return;
+    EngineCall call(m_lEngineDepth);
+    objGame->AI_Search();
+}
+
+void frmMain::tmrKillGame_Timer() {
+    if (!objGame || m_lEngineDepth > 0) return;
+    ReleaseGame();
+    SetTimerEnabled(kTmrKillGame, false);
+    SetTimerEnabled(kTmrKillCompStack, false);
+    if (m_bDebugCompPlay) SetTimerEnabled(kTmrDebugComp, true);
+    RefreshGameState();
+}
+
+}  // namespace quillon::win
