@@ -1,4 +1,4 @@
-// Part 2.1: the game model and its rules. The computer opponent is in clsGame_ai.cpp, the card
+// The game model and its rules. The computer opponent is in clsGame_ai.cpp, the card
 // drawing in clsGame_draw.cpp.
 
 #include "engine/clsGame.h"

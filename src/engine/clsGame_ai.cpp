@@ -1,4 +1,4 @@
-// Part 2.2: the computer opponent. Its memory is m_colMemory (one clsCard per unmatched card, in
+// The computer opponent. Its memory is m_colMemory (one clsCard per unmatched card, in
 // board order); every decision starts from A = B = (0, 0).
 //
 // The order and number of random draws are part of the design and are kept exactly; the

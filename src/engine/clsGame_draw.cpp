@@ -1,4 +1,4 @@
-// The drawing operations of clsGame (Part 2.3): card backs, faces, the selection mark and the
+// The drawing operations of clsGame: card backs, faces, the selection mark and the
 // flash, one 71 x 96 cell at a time, with raster operations over the board window's pictures.
 // A host without a board surface (the headless simulator) gets no drawing and no repaint.
 

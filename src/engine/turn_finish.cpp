@@ -1,4 +1,4 @@
-// The shared finishing step of a turn (Part 3.2, "Finish the turn"): used by the board window
+// The shared finishing step of a turn: used by the board window
 // once its pause or click is over, and by the headless simulator and the tests.
 
 #include "engine/turn_finish.h"

@@ -1,4 +1,4 @@
-// Card drawing (Part 2.3) over the card pictures of Part 3.1, pixel for pixel on software
+// Card drawing over the card pictures, pixel for pixel on software
 // canvases: the mask and border layouts, the inverted back, backs, faces, the selection mark,
 // the flash, the repaints, clipping and the headless host.
 
@@ -36,7 +36,7 @@ constexpr int kBoardHeight = kCardHeight * kRows;   // 480
 const PixelSet kCorners = {{0, 0},  {1, 0},  {0, 1},  {69, 0},  {70, 0},  {70, 1},
                            {0, 94}, {0, 95}, {1, 95}, {70, 94}, {69, 95}, {70, 95}};
 
-PixelSet OutlineBySpec() {
+PixelSet ExpectedOutline() {
     PixelSet s;
     for (int x = 2; x <= 68; ++x) {
         s.insert({x, 0});
@@ -89,7 +89,7 @@ TEST(CardLayout, OutlineIsTheOnePixelRing) {
     for (int y = -2; y < 98; ++y)
         for (int x = -2; x < 73; ++x)
             if (IsOutline(x, y)) found.insert({x, y});
-    EXPECT_EQ(found, OutlineBySpec());
+    EXPECT_EQ(found, ExpectedOutline());
     EXPECT_EQ(found.size(), 2u * 67 + 2u * 92 + 4);
     for (auto p : kCorners) EXPECT_FALSE(IsOutline(p.first, p.second));
 }
@@ -104,8 +104,8 @@ TEST(CardLayout, MaskIsBlackInsideWhiteAtTheCorners) {
 TEST(CardLayout, BorderIsBlackOnTheOutlineWhiteElsewhere) {
     SoftwareCanvas border(71, 96, {1, 2, 3});
     PaintCardBorder(border);
-    EXPECT_EQ(PixelsOf(border, kBlack), OutlineBySpec());
-    EXPECT_EQ(PixelsOf(border, kWhite).size(), 71u * 96 - OutlineBySpec().size());
+    EXPECT_EQ(PixelsOf(border, kBlack), ExpectedOutline());
+    EXPECT_EQ(PixelsOf(border, kWhite).size(), 71u * 96 - ExpectedOutline().size());
 }
 
 // --- The pictures and a game to draw with ----------------------------------------------------
@@ -149,7 +149,7 @@ TEST(InvertedBack, CornersAndOutlineDoNotDependOnTheBacksOwnColours) {
         SoftwareCanvas inv(kCardWidth, kCardHeight, {1, 2, 3});
         ComposeInvertedBack(inv, back, p.mask, p.border);
         for (auto c : kCorners) EXPECT_EQ(inv.Pixel(c.first, c.second), kBoardGreen);
-        for (auto o : OutlineBySpec()) EXPECT_EQ(inv.Pixel(o.first, o.second), kBlack);
+        for (auto o : ExpectedOutline()) EXPECT_EQ(inv.Pixel(o.first, o.second), kBlack);
         EXPECT_EQ(inv.Pixel(35, 48), Not(fill));
     }
 }

@@ -1,4 +1,4 @@
-// Part 2.2, the computer opponent: its choices on hand-built memories (known pairs and their
+// The computer opponent: its choices on hand-built memories (known pairs and their
 // tie-breaks, unknown cards, partners, random cards), the order and number of its random draws,
 // forgetting with rounding halves to even, the "AI Memory" level, and its turns inside games.
 

@@ -1,4 +1,4 @@
-// Part 2.1, the rules of the game: deal, shuffle, deck messages both ways, turns and scores, the
+// The rules of the game: deal, shuffle, deck messages both ways, turns and scores, the
 // end of the game, status texts of every type, the network messages, the profiles at the end,
 // playing time, failure handling, and whole games of every local type.
 
