@@ -1,12 +1,14 @@
 #include "board/win/picture_buffers.h"
 
 #include <string>
+#include <vector>
 #include <utility>
 
 #include "board/win/picture_loader.h"
 #include "engine/card_layout.h"
 #include "shell/error_report.h"
 #include "shell/settings.h"
+#include "shell/win/resource_bytes.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
 
@@ -110,20 +112,23 @@ bool PictureBuffers::ExtractPicture(int32_t eKind) {
 bool PictureBuffers::SaveResourceToFile(std::string_view sPath, std::string_view sResName,
                                         std::string_view sResType) const {
     try {
-        const HRSRC hResource =
-            FindResourceW(m_hModule, Widen(sResName).c_str(), Widen(sResType).c_str());
-        if (hResource == nullptr) return false;
-        const DWORD lSize = SizeofResource(m_hModule, hResource);
-        const HGLOBAL hData = LoadResource(m_hModule, hResource);
-        const void* pBytes = hData != nullptr ? LockResource(hData) : nullptr;
-        if (pBytes == nullptr && lSize != 0) return false;
-
-        const ScopedFile file(CreateFileW(Widen(sPath).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        DWORD lWritten = 0;
-        if (lSize != 0 && !WriteFile(file.Get(), pBytes, lSize, &lWritten, nullptr)) return false;
-        return lWritten == lSize;
+        const std::vector<uint8_t> bytes =
+            ResourceBytes(m_hModule, Widen(sResName).c_str(), Widen(sResType).c_str());
+        if (bytes.empty()) return false;
+        const std::wstring path = Widen(sPath);
+        bool ok = false;
+        {
+            const ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) return false;
+            DWORD lWritten = 0;
+            ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &lWritten,
+                           nullptr) &&
+                 lWritten == bytes.size();
+        }
+        // A half-written default would pass for a good one at every later start.
+        if (!ok) DeleteFileW(path.c_str());
+        return ok;
     } catch (...) {
         return false;  // this procedure answers with its result only
     }
