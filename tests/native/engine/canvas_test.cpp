@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+
 #include "engine/software_canvas.h"
 #include "shell/error_report.h"
 
