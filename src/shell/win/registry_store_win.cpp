@@ -31,7 +31,8 @@ bool QueryRaw(HKEY hKey, const std::string& sAnsiName, DWORD& type, Bytes& data)
         ERROR_SUCCESS)
         return false;
     // The size asked for first can be an estimate (and the value may change in between), so
-    // grow until the data fits; one spare zero byte stays behind the buffer's reported length.
+    // grow until the data fits. The length handed over is the buffer's own, so the answer can
+    // never reach past it; the one extra byte only keeps data() valid for an empty value.
     for (int attempt = 0; attempt < 4; ++attempt) {
         data.assign(static_cast<size_t>(size) + 1, 0);
         DWORD got = size;
