@@ -24,6 +24,20 @@ enum class RasterOp {
     DstInvert,  // DSTINVERT (no source)
 };
 
+class ICanvas;
+
+// A w x h area from (sx, sy) of a source to (x, y) of a destination, clipped to both surfaces
+// so that every implementation agrees on what lies outside a picture. 64 bits: no sum
+// overflows.
+struct BlitArea {
+    int64_t x, y, w, h, sx, sy;
+    bool Empty() const { return w <= 0 || h <= 0; }
+};
+
+// Clips to the destination's size and, when pSource is given, to the source's size.
+BlitArea ClipBlit(int lX, int lY, int lW, int lH, int lSrcX, int lSrcY, int lDstWidth,
+                  int lDstHeight, const ICanvas* pSource);
+
 class ICanvas {
 public:
     virtual ~ICanvas() = default;

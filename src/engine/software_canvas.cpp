@@ -52,16 +52,6 @@ void CombineRow(uint8_t* pDst, const uint8_t* pSrc, size_t n, RasterOp eOp) {
     }
 }
 
-// Clips [lStart, lStart + lLength) to [0, lLimit); shifts lOther (the matching coordinate on
-// the other surface) by what was cut at the start. Works in 64 bits so no sum can overflow.
-void Clip(int64_t& lStart, int64_t& lOther, int64_t& lLength, int64_t lLimit) {
-    if (lStart < 0) {
-        lOther -= lStart;
-        lLength += lStart;
-        lStart = 0;
-    }
-    lLength = std::min(lLength, lLimit - lStart);
-}
 
 }  // namespace
 
@@ -85,19 +75,16 @@ void SoftwareCanvas::SetPixel(int lX, int lY, Rgb color) {
 }
 
 void SoftwareCanvas::FillRect(int lX, int lY, int lW, int lH, Rgb color) {
-    int64_t x = lX, y = lY, w = lW, h = lH, unused = 0;
-    Clip(x, unused, w, m_lWidth);
-    Clip(y, unused, h, m_lHeight);
-    if (w <= 0 || h <= 0) return;
-    for (int64_t row = y; row < y + h; ++row) {
-        Rgb* pRow = m_pixels.data() + row * m_lWidth + x;
-        std::fill(pRow, pRow + w, color);
+    const BlitArea a = ClipBlit(lX, lY, lW, lH, 0, 0, m_lWidth, m_lHeight, nullptr);
+    if (a.Empty()) return;
+    for (int64_t row = a.y; row < a.y + a.h; ++row) {
+        Rgb* pRow = m_pixels.data() + row * m_lWidth + a.x;
+        std::fill(pRow, pRow + a.w, color);
     }
 }
 
 void SoftwareCanvas::BitBlt(int lX, int lY, int lW, int lH, const ICanvas* pSource, int lSrcX,
                             int lSrcY, RasterOp eOp) {
-    int64_t x = lX, y = lY, w = lW, h = lH, sx = lSrcX, sy = lSrcY;
     const SoftwareCanvas* pSrc = nullptr;
     if (eOp != RasterOp::DstInvert) {
         pSrc = dynamic_cast<const SoftwareCanvas*>(pSource);
@@ -105,12 +92,9 @@ void SoftwareCanvas::BitBlt(int lX, int lY, int lW, int lH, const ICanvas* pSour
             throw QuillonError(ErrInvalidCall, pSource == nullptr
                                                    ? "BitBlt needs a source picture"
                                                    : "BitBlt source is not a software canvas");
-        // Source first, then destination: each cut moves the other side's start along.
-        Clip(sx, x, w, pSrc->m_lWidth);
-        Clip(sy, y, h, pSrc->m_lHeight);
     }
-    Clip(x, sx, w, m_lWidth);
-    Clip(y, sy, h, m_lHeight);
+    const auto [x, y, w, h, sx, sy] =
+        ClipBlit(lX, lY, lW, lH, lSrcX, lSrcY, m_lWidth, m_lHeight, pSrc);
     if (w <= 0 || h <= 0) return;
 
     const size_t lRowBytes = static_cast<size_t>(w) * sizeof(Rgb);

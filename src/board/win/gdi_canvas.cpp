@@ -27,16 +27,6 @@ DWORD RopOf(RasterOp eOp) {
     throw QuillonError(ErrInvalidCall, "Unknown raster operation");
 }
 
-// Clips [lStart, lStart + lLength) to [0, lLimit) and moves lOther, the matching coordinate on
-// the other surface, by what was cut at the start. 64 bits, so no sum overflows.
-void Clip(int64_t& lStart, int64_t& lOther, int64_t& lLength, int64_t lLimit) {
-    if (lStart < 0) {
-        lOther -= lStart;
-        lLength += lStart;
-        lStart = 0;
-    }
-    lLength = std::min(lLength, lLimit - lStart);
-}
 
 [[noreturn]] void ThrowGdiFailure(const char* sWhat) {
     throw QuillonError(ErrInvalidCall, std::string(sWhat) + " failed (error " +
@@ -53,21 +43,18 @@ GdiCanvas::GdiCanvas(HDC hdc, int lWidth, int lHeight)
 
 void GdiCanvas::BitBlt(int lX, int lY, int lW, int lH, const ICanvas* pSource, int lSrcX, int lSrcY,
                        RasterOp eOp) {
-    int64_t x = lX, y = lY, w = lW, h = lH, sx = lSrcX, sy = lSrcY;
     HDC hdcSource = nullptr;
+    const GdiCanvas* pSrc = nullptr;
     if (eOp != RasterOp::DstInvert) {
-        const auto* pSrc = dynamic_cast<const GdiCanvas*>(pSource);
+        pSrc = dynamic_cast<const GdiCanvas*>(pSource);
         if (pSrc == nullptr)
             throw QuillonError(ErrInvalidCall, pSource == nullptr
                                                    ? "BitBlt needs a source picture"
                                                    : "BitBlt source is not a GDI canvas");
         hdcSource = pSrc->m_hdc;
-        // Source first, then destination: each cut moves the other side's start along.
-        Clip(sx, x, w, pSrc->m_lWidth);
-        Clip(sy, y, h, pSrc->m_lHeight);
     }
-    Clip(x, sx, w, m_lWidth);
-    Clip(y, sy, h, m_lHeight);
+    const auto [x, y, w, h, sx, sy] =
+        ClipBlit(lX, lY, lW, lH, lSrcX, lSrcY, m_lWidth, m_lHeight, pSrc);
     if (w <= 0 || h <= 0) return;
     if (!::BitBlt(m_hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
                   static_cast<int>(h), hdcSource, static_cast<int>(sx), static_cast<int>(sy),
@@ -76,9 +63,7 @@ void GdiCanvas::BitBlt(int lX, int lY, int lW, int lH, const ICanvas* pSource, i
 }
 
 void GdiCanvas::FillRect(int lX, int lY, int lW, int lH, Rgb color) {
-    int64_t x = lX, y = lY, w = lW, h = lH, unused = 0;
-    Clip(x, unused, w, m_lWidth);
-    Clip(y, unused, h, m_lHeight);
+    const auto [x, y, w, h, sx, sy] = ClipBlit(lX, lY, lW, lH, 0, 0, m_lWidth, m_lHeight, nullptr);
     if (w <= 0 || h <= 0) return;
     const ScopedGdiObject brush(CreateSolidBrush(ToColorRef(color)));
     if (!brush) ThrowGdiFailure("CreateSolidBrush");
