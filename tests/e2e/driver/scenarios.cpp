@@ -163,6 +163,12 @@ bool SameBytes(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, siz
                       b.begin() + static_cast<ptrdiff_t>(from));
 }
 
+DWORD Today() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wYear * 10000u + now.wMonth * 100u + now.wDay;
+}
+
 void CheckLastGame(int type) {
     const auto last = GetDword(kOptionsKey, L"Last Game");
     Check(last.has_value(), "\"Last Game\" was not written when the program closed");
@@ -173,9 +179,15 @@ void CheckLastGame(int type) {
 // a. One person alone, the deck in its dealt order, every pair found at the first try.
 void SoloGame(Scenario& s) {
     SetDword(kOptionsKey, L"Clock", 1);
+    const DWORD before = Today();
     Quillon& q = s.Start();
-    // Nothing stored yet: the default game type is the one against the computer.
+    // Nothing stored yet: the default game type is the one against the computer, and the
+    // update reminder only notes the day it first ran.
     WaitForGameType(q, 2);
+    q.Wait("today's date stored as \"Last Update\"", [&] {
+        const auto noted = GetDword(kRootKey, L"Last Update");
+        return noted == before || noted == Today();
+    });
     WaitForGameCommands(q, false);
     DealUnshuffled(q);
     ChooseGameType(q, 0);
@@ -384,11 +396,13 @@ void AbandonGame(Scenario& s) {
     SetDword(kOptionsKey, L"Last Game", 1);
     SetDword(kOptionsKey, L"OPTION_SELECTION", 0);  // the pointer moves a shape over cards
     Quillon& q = s.Start();
+    // Without names the first start draws one for each player.
+    const auto name1 = GetString(kOptionsKey, L"Player 1 Name");
+    const auto name2 = GetString(kOptionsKey, L"Player 2 Name");
+    Check(name1 && !name1->empty() && name2 && !name2->empty(),
+          "the first start did not give both players a name");
     NewGame(q);
-    q.Wait("the first turn's text", [&] {
-        const auto text = q.TryPanel(1);
-        return text && text->ends_with(L"'s turn to play.");
-    });
+    q.WaitForPanelAny(1, {*name1 + L"'s turn to play.", *name2 + L"'s turn to play."});
     const Card card{3, 2};
     q.MoveOnto(card);
     WaitForShapeOver(q, card);
@@ -477,6 +491,8 @@ void Autorun(Scenario& s) {
 
     const std::wstring playing = L"Computer playing alone...";
     q.WaitForPanel(1, playing);
+    // The demonstration mode takes the place of the update reminder.
+    Check(!GetDword(kRootKey, L"Last Update"), "the update reminder ran in autorun mode");
     // The finished game's text shows until the next game starts, about 0.2 s: look often.
     std::vector<std::wstring> texts;
     int games = 0;
