@@ -93,8 +93,7 @@ float PairShare(int32_t lTotalPairs, int32_t lMissed) {
     return static_cast<float>(static_cast<double>(int64_t{lTotalPairs} - lMissed) / lTotalPairs);
 }
 
-ProfileFigures MakeProfileFigures(clsProfiles& profile, int32_t eWhich,
-                                  std::string_view sDecimal) {
+ProfileFigures MakeProfileFigures(clsProfiles& profile, int32_t eWhich, std::string_view sDecimal) {
     ProfileFigures figures;
     const int32_t lPlayed = profile.Games();
     figures.sGames = {std::to_string(lPlayed), std::to_string(profile.Games_Won()),

@@ -39,8 +39,8 @@ float PairShare(int32_t lTotalPairs, int32_t lMissed);
 struct ProfileFigures {
     std::array<std::string, 3> sGames;       // played, won, lost
     std::array<std::string, 2> sGameShares;  // won / played, lost / played
-    std::string sShownAverage;   // the player's game length, the computer's AI level
-    std::string sHiddenAverage;  // the other average of the record, on the hidden row
+    std::string sShownAverage;               // the player's game length, the computer's AI level
+    std::string sHiddenAverage;              // the other average of the record, on the hidden row
     std::array<std::string, 5> sPairs;       // total, wild guess, first, second, both viewed
     std::array<std::string, 4> sPairShares;  // the four found-pair counts / total
     float fRatio = 0.0f;  // share of reveals that produced a pair; 0 without reveals
@@ -48,20 +48,19 @@ struct ProfileFigures {
 
 // Reads the figures of a loaded profile (selector ProfilePlayer or ProfileComputer). A record
 // whose game counts overflow throws, as Games does.
-ProfileFigures MakeProfileFigures(clsProfiles& profile, int32_t eWhich,
-                                  std::string_view sDecimal);
+ProfileFigures MakeProfileFigures(clsProfiles& profile, int32_t eWhich, std::string_view sDecimal);
 
 // Picture coordinates of the graph: level L at dx × (L + 1), level 100 on the right edge; ratio
 // r at H − r × 1.5 H, so the top edge stands for 2/3.
 class GraphGeometry {
-public:
+  public:
     GraphGeometry(int32_t lWidth, int32_t lHeight);
     int32_t Width() const { return m_lWidth; }
     int32_t Height() const { return m_lHeight; }
     int32_t X(int32_t lLevel) const;
     int32_t Y(float fRatio) const;
 
-private:
+  private:
     int32_t m_lWidth;
     int32_t m_lHeight;
     float m_fDx;

@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include "profiles/clsProfiles.h"
+#include "profiles/win/frmStatistics.h"
 #include "resources/resource.h"
 #include "shell/error_report.h"
 #include "shell/program_values.h"
@@ -89,9 +91,13 @@ void frmMain::ReleaseGame() {
 }
 
 void frmMain::mnuToolsStatistics_Click() {
-    // The statistics window comes with the statistics; the command keeps the game's clock
-    // honest around it already.
     GamePause();
+    // Reading the profile file and drawing the graph happen while the window is made.
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    frmStatistics statistics(ProfileContext{m_context.profileFile, m_context.settings,
+                                            m_context.reporter, {}});
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    statistics.ShowModal(m_context.hInstance, m_hwnd);
     GameRestart();
 }
 

@@ -99,7 +99,7 @@ TEST(StatisticsAverageLevel, TwoDecimalsHalfToEvenWithoutTrailingZeros) {
 // Figures of a profile
 
 class StatisticsFiguresTest : public ::testing::Test {
-protected:
+  protected:
     clsProfiles Make() { return clsProfiles({file, settings, reporter, {}}); }
     void Write(int32_t lRecord, const ProfileRecord& record) {
         file.WriteRecords({{lRecord, record}});
@@ -158,8 +158,7 @@ TEST_F(StatisticsFiguresTest, RowsComeFromTheirOwnCategories) {
     EXPECT_EQ(f.sShownAverage, "1 h 2 min 3 s");
     EXPECT_EQ(f.sHiddenAverage, "12,5");
     EXPECT_EQ(f.sPairs, (std::array<std::string, 5>{"20", "4", "3", "2", "1"}));
-    EXPECT_EQ(f.sPairShares,
-              (std::array<std::string, 4>{"20,0 %", "15,0 %", "10,0 %", "5,0 %"}));
+    EXPECT_EQ(f.sPairShares, (std::array<std::string, 4>{"20,0 %", "15,0 %", "10,0 %", "5,0 %"}));
     EXPECT_FLOAT_EQ(f.fRatio, 0.5f);
 
     clsProfiles c = Make();
@@ -227,7 +226,7 @@ TEST(StatisticsGeometry, RatiosFromTheBottomEdgeToTwoThirdsAtTheTop) {
 // Curve and brackets
 
 class StatisticsGraphTest : public ::testing::Test {
-protected:
+  protected:
     // The ratios of the default profile file, read the way the window reads them.
     LevelRatios DefaultRatios() {
         file.WriteAll(BuildDefaultProfile());
@@ -318,8 +317,8 @@ TEST_F(StatisticsGraphTest, PlayerBracketKeepsWhatTheComputersLeft) {
     EXPECT_EQ(shared.lLowLevel, 100);
     EXPECT_EQ(shared.lHighLevel, 0);
     EXPECT_EQ(shared.fHighRatio, ratios[0]);
-    EXPECT_EQ(*rect, (GraphRect{geometry.X(0), geometry.Y(ratios[100]), 281,
-                                geometry.Y(ratios[0])}));
+    EXPECT_EQ(*rect,
+              (GraphRect{geometry.X(0), geometry.Y(ratios[100]), 281, geometry.Y(ratios[0])}));
 }
 
 TEST_F(StatisticsGraphTest, NoBracketForARatioOfZeroOrLess) {
