@@ -7,6 +7,7 @@
 
 #include "profiles/clsProfiles.h"
 #include "profiles/win/frmStatistics.h"
+#include "options/win/frmOptions.h"
 #include "resources/resource.h"
 #include "shell/error_report.h"
 #include "shell/program_values.h"
@@ -103,6 +104,18 @@ void frmMain::mnuToolsStatistics_Click() {
 
 void frmMain::mnuToolsSettings_Click() {
     GamePause();
+    try {
+        // Reading the masks and the picture folders happens while the dialog is made.
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        frmOptions options({m_context.hInstance, m_context.settings, m_context.values,
+                            m_context.random, m_context.reporter, m_context.profileFile,
+                            m_context.paths});
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        options.Show(m_hwnd);
+    } catch (...) {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        ReportCurrentException(m_context.reporter, "frmMain::mnuToolsSettings_Click", false);
+    }
     RefreshGameState();
     m_bReloadPictures = true;
     GameRestart();

@@ -1,0 +1,59 @@
+// Identifiers of the options dialog's template, controls and strings (block 2200-2399).
+#pragma once
+
+#define IDD_OPTIONS 2200
+
+// The tab control; the pages' controls follow, page by page.
+#define IDC_OPT_TABBAR 2201
+
+// "&General"
+#define IDC_OPT_LBLREVEALCAPTION 2210
+#define IDC_OPT_SLDREVEAL 2211
+#define IDC_OPT_LBLREVEAL 2212
+#define IDC_OPT_CHKWAITFORCLICK 2213
+#define IDC_OPT_FRANAMES 2214
+#define IDC_OPT_LBLPLAYER0 2215
+#define IDC_OPT_LBLPLAYER1 2216
+#define IDC_OPT_TXTPLAYERNAME0 2217
+#define IDC_OPT_TXTPLAYERNAME1 2218
+#define IDC_OPT_CMDRANDOM0 2219
+#define IDC_OPT_CMDRANDOM1 2220
+
+// "Car&ds"
+#define IDC_OPT_FRACARDSET 2230
+#define IDC_OPT_CMBCARDSET 2231
+#define IDC_OPT_PICCARDSET 2232
+#define IDC_OPT_UPDNCARDSET 2233
+#define IDC_OPT_FRACARDBACKS 2234
+#define IDC_OPT_CMBCARDBACKS 2235
+#define IDC_OPT_PICCARDBACK 2236
+
+// "&A.I. && Stats"
+#define IDC_OPT_FRACOMPUTERLEVEL 2240
+#define IDC_OPT_LBLAI 2241
+#define IDC_OPT_SLDMEMORY 2242
+#define IDC_OPT_LBLMEMORY 2243
+#define IDC_OPT_FRAPROFILES 2244
+#define IDC_OPT_CHKCLEAR0 2245
+#define IDC_OPT_CHKCLEAR1 2246
+#define IDC_OPT_CMDCLEARPROFILES 2247
+
+// "Ot&her"
+#define IDC_OPT_SUIOPTIONS 2250
+
+// Page captions, in tab order.
+#define IDS_OPT_PAGE_GENERAL 2300
+#define IDS_OPT_PAGE_CARDS 2301
+#define IDS_OPT_PAGE_AI 2302
+#define IDS_OPT_PAGE_OTHER 2303
+
+// Items of the options tree.
+#define IDS_OPT_AUTOCHECK 2310
+#define IDS_OPT_ADVANCED 2311
+#define IDS_OPT_FLASH 2312
+#define IDS_OPT_HANDCURSOR 2313
+#define IDS_OPT_SELECTION 2314
+
+// The question before clearing statistics.
+#define IDS_OPT_CLEAR_QUESTION 2320
+#define IDS_OPT_CLEAR_TITLE 2321
