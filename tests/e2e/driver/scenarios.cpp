@@ -5,6 +5,7 @@
 
 #include "registry.h"
 #include "scenario.h"
+#include "statistics_scenario.h"
 
 namespace quillon::e2e {
 
@@ -113,13 +114,26 @@ void CheckLooks(Quillon& q, const Image& client, std::initializer_list<Card> car
     }
 }
 
-void CheckWholeBoard(Quillon& q, const Image& client, CardLook look, std::string_view when) {
-    for (int k = 0; k < 2 * kPairs; ++k) {
-        const CardLook seen = q.Look(client, DealPosition(k));
-        if (seen != look)
-            Fail("the board does not show every card's " + std::string(LookName(look)) + " " +
-                 std::string(when) + ":" + q.DescribeBoard(client));
-    }
+// Waits until every card shows `look`; returns the capture that showed it.
+Image WaitForWholeBoard(Quillon& q, CardLook look, std::string_view when) {
+    Image client;
+    const auto all = [&] {
+        for (int k = 0; k < 2 * kPairs; ++k)
+            if (q.Look(client, DealPosition(k)) != look) return false;
+        return true;
+    };
+    q.Wait(
+        "every card to show its " + std::string(LookName(look)) + " " + std::string(when),
+        [&] {
+            client = q.CaptureClient();
+            return all();
+        },
+        [&] { return q.DescribeBoard(client); });
+    return client;
+}
+
+void WaitForLooks(Quillon& q, std::initializer_list<Card> cards, CardLook look) {
+    for (Card card : cards) q.WaitForLook(card, look);
 }
 
 // Every card's top-left pixel lies outside its rounded corner: the board shows through.
@@ -132,12 +146,21 @@ void CheckCornersGreen(const Image& client) {
     }
 }
 
-void CheckPlainGreen(const Image& client) {
-    for (int y = 0; y < kRows * kCardHeight; ++y)
-        for (int x = 0; x < kColumns * kCardWidth; ++x)
-            if (client.At(x, y) != kBoardGreen)
-                Fail("the board is not plain green: pixel (" + std::to_string(x) + ", " +
-                     std::to_string(y) + ") differs");
+void WaitForPlainGreen(Quillon& q) {
+    std::string differs;
+    q.Wait(
+        "the board to be plain green",
+        [&] {
+            const Image client = q.CaptureClient();
+            for (int y = 0; y < kRows * kCardHeight; ++y)
+                for (int x = 0; x < kColumns * kCardWidth; ++x)
+                    if (client.At(x, y) != kBoardGreen) {
+                        differs = "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                        return false;
+                    }
+            return true;
+        },
+        [&] { return differs; });
 }
 
 // Reveals both cards of a pair and waits for the wait for a click.
@@ -195,14 +218,13 @@ void SoloGame(Scenario& s) {
     q.WaitForPanel(1, kSingle);
     q.WaitForPanel(2, L"0 pairs formed out of 25");
 
-    const Image dealt = q.CaptureSettled();
-    CheckWholeBoard(q, dealt, CardLook::Back, "after the deal");
+    const Image dealt = WaitForWholeBoard(q, CardLook::Back, "after the deal");
     CheckCornersGreen(dealt);
 
     for (int pair = 0; pair < kPairs; ++pair) {
         const Card a = PairCard(pair, 0), b = PairCard(pair, 1);
         RevealPairAndWait(q, a, b);
-        CheckLooks(q, q.CaptureClient(), {a, b}, CardLook::Face, "while waiting for a click");
+        WaitForLooks(q, {a, b}, CardLook::Face);
         q.Click();
         if (pair + 1 < kPairs) {
             q.WaitForPanel(2, std::to_wstring(pair + 1) + L" pairs formed out of 25");
@@ -211,8 +233,7 @@ void SoloGame(Scenario& s) {
     }
     q.WaitForPanel(1, kGameOver);
     q.WaitForPanel(2, kAllPairs);
-    const Image done = q.CaptureSettled();
-    CheckWholeBoard(q, done, CardLook::Face, "at the end of the game");
+    const Image done = WaitForWholeBoard(q, CardLook::Face, "at the end of the game");
     CheckCornersGreen(done);
     s.Screenshot();
     WaitForGameCommands(q, false);
@@ -252,7 +273,7 @@ void TwoPlayers(Scenario& s) {
 
     // A miss: identities 0 and 1.
     RevealPairAndWait(q, a, miss);
-    CheckLooks(q, q.CaptureClient(), {a, miss}, CardLook::Face, "while waiting for a click");
+    WaitForLooks(q, {a, miss}, CardLook::Face);
     s.Screenshot("-miss");
     q.Click();
     q.WaitForPanel(1, second + turn);
@@ -265,8 +286,8 @@ void TwoPlayers(Scenario& s) {
     q.Click();
     q.WaitForPanel(1, second + L" plays again.");
     q.WaitForPanel(2, annFirst ? Score(L"Ann", 0, L"Bob", 1) : Score(L"Ann", 1, L"Bob", 0));
-    CheckLooks(q, q.CaptureSettled(), {a, match}, CardLook::Face, "once the pair is kept");
-    CheckLooks(q, q.CaptureSettled(), {miss}, CardLook::Back, "after the other pair");
+    WaitForLooks(q, {a, match}, CardLook::Face);
+    WaitForLooks(q, {miss}, CardLook::Back);
     s.Screenshot();
     q.Quit();
     CheckLastGame(1);
@@ -323,7 +344,7 @@ void VsComputer(Scenario& s) {
     Check((state == annWins) == (final->first > final->second),
           Narrow(state) + " does not match the score " + Quote(finalScore));
     Log(Narrow(state) + " " + Quote(finalScore));
-    CheckWholeBoard(q, q.CaptureSettled(), CardLook::Face, "at the end of the game");
+    WaitForWholeBoard(q, CardLook::Face, "at the end of the game");
     s.Screenshot();
     WaitForGameCommands(q, false);
     q.Quit();
@@ -359,7 +380,7 @@ void ComputerAlone(Scenario& s) {
         "the computer to finish its game", [&] { return q.TryPanel(1) == kGameOver; },
         [] { return std::string("still playing"); }, kLongGame);
     q.WaitForPanel(2, kAllPairs);
-    CheckWholeBoard(q, q.CaptureSettled(), CardLook::Face, "at the end of the game");
+    WaitForWholeBoard(q, CardLook::Face, "at the end of the game");
     s.Screenshot();
     WaitForGameCommands(q, false);
     q.Quit();
@@ -402,7 +423,8 @@ void AbandonGame(Scenario& s) {
     Check(name1 && !name1->empty() && name2 && !name2->empty(),
           "the first start did not give both players a name");
     NewGame(q);
-    q.WaitForPanelAny(1, {*name1 + L"'s turn to play.", *name2 + L"'s turn to play."});
+    const std::wstring turn =
+        q.WaitForPanelAny(1, {*name1 + L"'s turn to play.", *name2 + L"'s turn to play."});
     const Card card{3, 2};
     q.MoveOnto(card);
     WaitForShapeOver(q, card);
@@ -412,6 +434,8 @@ void AbandonGame(Scenario& s) {
 
     q.Choose({L"&File", kAbandon});
     q.Answer(L"Abandon ?", kAbandonQuestion, IDNO);
+    // The status bar answers only once the command has run to its end.
+    Check(q.Panel(1) == turn, "answering No cleared the status bar");
     WaitForGameCommands(q, true);
     CheckLooks(q, q.CaptureSettled(), {card}, CardLook::Face, "after answering No");
 
@@ -419,7 +443,7 @@ void AbandonGame(Scenario& s) {
     q.Answer(L"Abandon ?", kAbandonQuestion, IDYES);
     q.Wait("the status panels to be empty",
            [&] { return q.TryPanel(1) == L"" && q.TryPanel(2) == L"" && q.TryPanel(3) == L""; });
-    CheckPlainGreen(q.CaptureSettled());
+    WaitForPlainGreen(q);
     s.Screenshot();
     WaitForGameCommands(q, false);
     q.Quit();
@@ -536,6 +560,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"abandon", "Abandon Game answered No, then Yes", AbandonGame},
         {"wait_for_click", "\"Wait for click\" on, then off", WaitForClick},
         {"autorun", "/autorun 250: confirmation, look and non-stop play", Autorun},
+        {"statistics", "Tools > Statistics... before and after a game of the computer alone",
+         StatisticsWindow},
     };
     return all;
 }
