@@ -15,12 +15,9 @@
 #include "board/win/gdi_canvas.h"
 #include "profiles/clsProfiles.h"
 #include "profiles/statistics_rules.h"
+#include "profiles/win/statistics_graph.h"
 
 namespace quillon::win {
-
-// The graph's picture in pixels.
-inline constexpr int kGraphWidth = 281;
-inline constexpr int kGraphHeight = 181;
 
 class frmStatistics final : public DialogBase<frmStatistics> {
   public:

@@ -13,6 +13,10 @@ namespace quillon::win {
 // The decimal separator of the user's locale in UTF-8; "." when it cannot be read.
 std::string UserDecimalSeparator();
 
+// The graph's picture in pixels.
+inline constexpr int kGraphWidth = 281;
+inline constexpr int kGraphHeight = 181;
+
 inline constexpr COLORREF kGridColour = RGB(0, 0, 255);
 inline constexpr COLORREF kCurveColour = RGB(0, 0, 0);
 inline constexpr COLORREF kComputerColour = RGB(0, 255, 0);
