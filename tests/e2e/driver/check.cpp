@@ -1,6 +1,5 @@
 #include "check.h"
 
-#include <windows.h>
 
 #include <cstdio>
 #include <thread>
