@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "options_scenarios.h"
 #include "registry.h"
 #include "scenario.h"
 #include "statistics_scenario.h"
@@ -560,6 +561,10 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"abandon", "Abandon Game answered No, then Yes", AbandonGame},
         {"wait_for_click", "\"Wait for click\" on, then off", WaitForClick},
         {"autorun", "/autorun 250: confirmation, look and non-stop play", Autorun},
+        {"options_ok", "every options page worked, then OK", OptionsOk},
+        {"options_cancel", "Cancel, close box, Escape: only the options tree kept", OptionsCancel},
+        {"options_clear", "clearing only the computer's statistics", OptionsClear},
+        {"options_in_game", "the options during a game", OptionsInGame},
         {"statistics", "Tools > Statistics... before and after a game of the computer alone",
          StatisticsWindow},
     };
