@@ -1,6 +1,5 @@
 #include "check.h"
 
-
 #include <cstdio>
 #include <thread>
 
