@@ -10,6 +10,9 @@ inline constexpr int kBoardHeight = kRows * kCardHeight;   // 480
 inline constexpr int kShapeWidth = 69;
 inline constexpr int kShapeHeight = 94;
 
+// Posted by the window to itself once it is shown.
+inline constexpr UINT kMsgLoadPictures = WM_APP + 1;
+
 // Timers of the board window.
 inline constexpr UINT_PTR kTmrPing = 1;
 inline constexpr UINT_PTR kTmrDebugComp = 2;

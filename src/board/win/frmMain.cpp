@@ -56,7 +56,10 @@ bool frmMain::Form_Load() {
         m_shape = {-100, 1};
         RefreshGameState();
         SetTimerEnabled(kTmrPing, true);
-        ReloadPictures();
+        // The board is empty until New Game, so the pictures are loaded just after the window
+        // first shows; New Game loads them itself should it come first.
+        m_bReloadPictures = true;
+        PostMessageW(m_hwnd, kMsgLoadPictures, 0, 0);
         return true;
     } catch (...) {
         ReportCurrentException(m_context.reporter, "frmMain::Form_Load", true);
@@ -125,6 +128,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             OnTimer(wParam);
+            return 0;
+        case kMsgLoadPictures:
+            if (m_bReloadPictures) ReloadPictures();
             return 0;
         case WM_CLOSE: {
             bool bCancel = false;
