@@ -2,9 +2,10 @@
 // portable geometry puts the grid, the curve and the brackets, and the window itself filled from
 // a profile file in memory.
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
