@@ -78,12 +78,30 @@ std::string Hex(COLORREF c) {
     return text;
 }
 
+// Waits for the program's failure report naming `procedure` and answers it with OK.
+void AnswerFailureReport(Quillon& q, std::wstring_view procedure) {
+    MessageBoxView report;
+    WaitUntil("a failure report naming " + Quote(procedure), [&] {
+        Check(!q.Process().HasExited(), "the program ended");
+        for (const MessageBoxView& box : OpenMessageBoxes(q.Process().Id()))
+            if (box.title.rfind(L"Error n", 0) == 0) report = box;
+        return report.hwnd != nullptr;
+    });
+    Check(report.text.find(procedure) != std::wstring::npos,
+          Describe(report) + " does not name " + Quote(procedure));
+    PressButton(report, IDOK);
+    WaitUntil("the failure report to close", [&] { return !IsWindow(report.hwnd); });
+}
+
 // The options dialog as a person meets it: found among the program's windows, its controls
 // worked through the messages a mouse or keyboard would give them.
 class OptionsDialog {
   public:
-    explicit OptionsDialog(Quillon& q) : m_q(q) {
+    // Chooses Tools > Options... and waits for the dialog. A failure report that opening is
+    // expected to show first must name errorProcedure; it is answered with OK.
+    explicit OptionsDialog(Quillon& q, std::wstring_view errorProcedure = {}) : m_q(q) {
         q.Choose({kTools, kOptions});
+        if (!errorProcedure.empty()) AnswerFailureReport(q, errorProcedure);
         Watch("the options dialog", [this] {
             for (const MessageBoxView& box : OpenMessageBoxes(m_q.Process().Id()))
                 if (box.title == L"Options") m_hwnd = box.hwnd;
@@ -558,6 +576,35 @@ void OptionsClear(Scenario& s) {
         "Clear to be disabled again");
     d.Close(OptionsDialog::Way::CancelButton);
     Check(s.Profile().Computer().won == 0, "Cancel brought the statistics back");
+}
+
+void OptionsBrokenPictures(Scenario& s) {
+    SetString(kOptionsKey, L"Card Set", L"Gone");
+    SetString(kOptionsKey, L"Card Backs", L"Broken");
+    const fs::path backs = fs::path(s.Folder()) / "Data" / "Backs";
+    fs::create_directories(backs);
+    std::ofstream(backs / "Broken.bmp") << "not a picture";
+    Quillon& q = s.Start();
+    // The board meets the broken back first, when it loads its pictures.
+    AnswerFailureReport(q, L"frmMain::LoadPictureSets");
+
+    OptionsDialog d(q, L"frmOptions::cmbCardBacks_Click");
+    d.ShowPage(PageCards);
+    Check(d.Selected(IDC_OPT_CMBCARDSET).empty(), "a set without its file is selected");
+    Check(d.Selected(IDC_OPT_CMBCARDBACKS) == L"Broken", "the broken back is not selected");
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int id : {IDC_OPT_PICCARDSET, IDC_OPT_PICCARDBACK}) {
+        const Image preview = d.Capture(id);
+        for (int y = 0; y < preview.Height(); ++y)
+            for (int x = 0; x < preview.Width(); ++x)
+                if (preview.At(x, y) != face)
+                    Fail("preview " + std::to_string(id) + " is not empty at (" +
+                         std::to_string(x) + ", " + std::to_string(y) + ")");
+    }
+    s.Screenshot("-cards");
+    d.Close(OptionsDialog::Way::OkButton);
+    CheckString(L"Card Set", L"");
+    CheckString(L"Card Backs", L"Broken");
 }
 
 void OptionsInGame(Scenario& s) {

@@ -11,6 +11,8 @@ void OptionsOk(Scenario& s);
 void OptionsCancel(Scenario& s);
 // Clearing the computer's statistics only, after a No and then a Yes.
 void OptionsClear(Scenario& s);
+// A stored set without its file and a back that is no picture: reported, previews left empty.
+void OptionsBrokenPictures(Scenario& s);
 // During a game only the General and Other pages can change anything.
 void OptionsInGame(Scenario& s);
 

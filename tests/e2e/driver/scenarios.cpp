@@ -564,6 +564,7 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"options_ok", "every options page worked, then OK", OptionsOk},
         {"options_cancel", "Cancel, close box, Escape: only the options tree kept", OptionsCancel},
         {"options_clear", "clearing only the computer's statistics", OptionsClear},
+        {"options_broken", "a set that is gone and a back that is no picture", OptionsBrokenPictures},
         {"options_in_game", "the options during a game", OptionsInGame},
         {"statistics", "Tools > Statistics... before and after a game of the computer alone",
          StatisticsWindow},
