@@ -376,7 +376,7 @@ void OptionsOk(Scenario& s) {
     const std::vector<std::wstring> names = FirstNames(s);
     OptionsDialog d(q);
 
-    // General: the first page, with the captions of the design.
+    // General: the first page; every caption as the player reads it.
     Check(SendMessageW(d.Item(IDC_OPT_TABBAR), TCM_GETITEMCOUNT, 0, 0) == 4, "not four pages");
     const std::pair<int, std::wstring> captions[] = {
         {IDC_OPT_LBLREVEALCAPTION, L"Time to pause after revealing cards :"},
