@@ -1,9 +1,10 @@
-// Card drawing over the card pictures, pixel for pixel on software
-// canvases: the mask and border layouts, the inverted back, backs, faces, the selection mark,
-// the flash, the repaints, clipping and the headless host.
+// Card drawing over the card pictures, pixel for pixel on software canvases: the mask and border
+// layouts, the inverted back, backs, faces, the selection mark, the flash, the repaints, clipping,
+// failures and the headless host.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -23,38 +24,17 @@
 namespace quillon {
 namespace {
 
-using test::FakeHost;
-using test::RecordingEvents;
-using test::RecordingReporter;
-using test::ScriptedRandom;
-
 using PixelSet = std::set<std::pair<int, int>>;
+using Picture = std::function<Rgb(int, int)>;
 
 constexpr int kBoardWidth = kCardWidth * kColumns;  // 710
 constexpr int kBoardHeight = kCardHeight * kRows;   // 480
 
-const PixelSet kCorners = {{0, 0},  {1, 0},  {0, 1},  {69, 0},  {70, 0},  {70, 1},
-                           {0, 94}, {0, 95}, {1, 95}, {70, 94}, {69, 95}, {70, 95}};
-
-PixelSet ExpectedOutline() {
+PixelSet PixelsWhere(const std::function<bool(int, int)>& pred) {
     PixelSet s;
-    for (int x = 2; x <= 68; ++x) {
-        s.insert({x, 0});
-        s.insert({x, 95});
-    }
-    for (int y = 2; y <= 93; ++y) {
-        s.insert({0, y});
-        s.insert({70, y});
-    }
-    for (auto p : {std::pair{1, 1}, {69, 1}, {1, 94}, {69, 94}}) s.insert(p);
-    return s;
-}
-
-PixelSet PixelsOf(const SoftwareCanvas& c, Rgb color) {
-    PixelSet s;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x)
-            if (c.Pixel(x, y) == color) s.insert({x, y});
+    for (int y = -2; y < 98; ++y)
+        for (int x = -2; x < 73; ++x)
+            if (pred(x, y)) s.insert({x, y});
     return s;
 }
 
@@ -74,41 +54,30 @@ Rgb FacePixel(int n, int x, int y) {
             static_cast<uint8_t>(y + 50)};
 }
 
-// --- Mask and border -------------------------------------------------------------------------
-
-TEST(CardLayout, TwelveOutsideCornerPixels) {
-    PixelSet found;
-    for (int y = -2; y < 98; ++y)
-        for (int x = -2; x < 73; ++x)
-            if (IsOutsideCorner(x, y)) found.insert({x, y});
-    EXPECT_EQ(found, kCorners);
+// Card pixel (u, v) drawn from `picture` over `under`: black outline, `under` at the corners.
+Rgb CardPixel(const Picture& picture, int u, int v, Rgb under) {
+    if (IsOutsideCorner(u, v)) return under;
+    return IsOutline(u, v) ? kBlack : picture(u, v);
 }
 
-TEST(CardLayout, OutlineIsTheOnePixelRing) {
-    PixelSet found;
-    for (int y = -2; y < 98; ++y)
-        for (int x = -2; x < 73; ++x)
-            if (IsOutline(x, y)) found.insert({x, y});
-    EXPECT_EQ(found, ExpectedOutline());
-    EXPECT_EQ(found.size(), 2u * 67 + 2u * 92 + 4);
-    for (auto p : kCorners) EXPECT_FALSE(IsOutline(p.first, p.second));
-}
+TEST(CardLayout, MaskAndBorderFollowTheTwelveCornersAndTheOnePixelOutline) {
+    const PixelSet corners = {{0, 0},  {1, 0},  {0, 1},  {69, 0},  {70, 0},  {70, 1},
+                              {0, 94}, {0, 95}, {1, 95}, {70, 94}, {69, 95}, {70, 95}};
+    PixelSet outline = {{1, 1}, {69, 1}, {1, 94}, {69, 94}};
+    for (int x = 2; x <= 68; ++x) outline.insert({{x, 0}, {x, 95}});
+    for (int y = 2; y <= 93; ++y) outline.insert({{0, y}, {70, y}});
+    EXPECT_EQ(PixelsWhere(IsOutsideCorner), corners);
+    EXPECT_EQ(PixelsWhere(IsOutline), outline);
 
-TEST(CardLayout, MaskIsBlackInsideWhiteAtTheCorners) {
-    SoftwareCanvas mask(71, 96, {1, 2, 3});
+    SoftwareCanvas mask(71, 96, {1, 2, 3}), border(71, 96, {1, 2, 3});
     PaintCardMask(mask);
-    EXPECT_EQ(PixelsOf(mask, kWhite), kCorners);
-    EXPECT_EQ(PixelsOf(mask, kBlack).size(), 71u * 96 - 12);
-}
-
-TEST(CardLayout, BorderIsBlackOnTheOutlineWhiteElsewhere) {
-    SoftwareCanvas border(71, 96, {1, 2, 3});
     PaintCardBorder(border);
-    EXPECT_EQ(PixelsOf(border, kBlack), ExpectedOutline());
-    EXPECT_EQ(PixelsOf(border, kWhite).size(), 71u * 96 - ExpectedOutline().size());
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 71; ++x) {
+            ASSERT_EQ(mask.Pixel(x, y), corners.count({x, y}) ? kWhite : kBlack) << x << "," << y;
+            ASSERT_EQ(border.Pixel(x, y), outline.count({x, y}) ? kBlack : kWhite) << x << "," << y;
+        }
 }
-
-// --- The pictures and a game to draw with ----------------------------------------------------
 
 struct Pictures {
     SoftwareCanvas back{kCardWidth, kCardHeight};
@@ -130,33 +99,24 @@ struct Pictures {
     }
 };
 
-TEST(InvertedBack, ComplementInsideBlackOutlineGreenCorners) {
-    Pictures p;
-    for (int y = 0; y < kCardHeight; ++y) {
-        for (int x = 0; x < kCardWidth; ++x) {
-            Rgb want = Not(BackPixel(x, y));
-            if (IsOutline(x, y)) want = kBlack;
-            if (IsOutsideCorner(x, y)) want = kBoardGreen;
-            ASSERT_EQ(p.backInv.Pixel(x, y), want) << x << "," << y;
-        }
-    }
-}
-
-TEST(InvertedBack, CornersAndOutlineDoNotDependOnTheBacksOwnColours) {
-    Pictures p;
-    for (Rgb fill : {kBlack, kWhite, kBoardGreen, Rgb{255, 0, 255}}) {
-        SoftwareCanvas back(kCardWidth, kCardHeight, fill);
-        SoftwareCanvas inv(kCardWidth, kCardHeight, {1, 2, 3});
+// Corners and outline do not depend on the back's own colours, even black, white or green ones.
+TEST(InvertedBack, ComplementInsideBlackOutlineGreenCornersWhateverTheBack) {
+    const Pictures p;
+    for (const Picture& fill : std::vector<Picture>{
+             BackPixel, [](int, int) { return kBlack; }, [](int, int) { return kWhite; },
+             [](int, int) { return kBoardGreen; }, [](int, int) { return Rgb{255, 0, 255}; }}) {
+        SoftwareCanvas back(kCardWidth, kCardHeight), inv(kCardWidth, kCardHeight, {1, 2, 3});
+        for (int y = 0; y < kCardHeight; ++y)
+            for (int x = 0; x < kCardWidth; ++x) back.SetPixel(x, y, fill(x, y));
         ComposeInvertedBack(inv, back, p.mask, p.border);
-        for (auto c : kCorners) EXPECT_EQ(inv.Pixel(c.first, c.second), kBoardGreen);
-        for (auto o : ExpectedOutline()) EXPECT_EQ(inv.Pixel(o.first, o.second), kBlack);
-        EXPECT_EQ(inv.Pixel(35, 48), Not(fill));
+        for (int y = 0; y < kCardHeight; ++y)
+            for (int x = 0; x < kCardWidth; ++x)
+                ASSERT_EQ(inv.Pixel(x, y),
+                          CardPixel([&](int u, int v) { return Not(fill(u, v)); }, x, y,
+                                    kBoardGreen))
+                    << x << "," << y << " on " << int(fill(5, 5).r);
     }
 }
-
-// Identity at board position (x, y) in the unshuffled deal: the k-th position visited, x outer
-// and y inner, holds k div 2.
-int32_t UnshuffledId(int32_t x, int32_t y) { return (x * kRows + y) / 2; }
 
 class CardDrawing : public testing::Test {
   protected:
@@ -173,39 +133,21 @@ class CardDrawing : public testing::Test {
         rep.errors.clear();
     }
 
-    // A card drawn with picture P at (x, y) over what was there: P inside, black outline, what
-    // was there at the 12 corners.
-    template <typename PictureFn>
-    void ExpectCard(const SoftwareCanvas& before, int32_t x, int32_t y, PictureFn picture) {
-        for (int v = 0; v < kCardHeight; ++v) {
-            for (int u = 0; u < kCardWidth; ++u) {
-                const int px = kCardWidth * x + u;
-                const int py = kCardHeight * y + v;
-                Rgb want = picture(u, v);
-                if (IsOutline(u, v)) want = kBlack;
-                if (IsOutsideCorner(u, v)) want = before.Pixel(px, py);
-                ASSERT_EQ(board.Pixel(px, py), want) << "card pixel " << u << "," << v;
-            }
-        }
-    }
-
-    void ExpectBack(int32_t x, int32_t y) {
-        ExpectCard(board, x, y, [](int u, int v) { return BackPixel(u, v); });
-    }
-
-    // Every pixel outside card (x, y) equals `before`.
-    void ExpectOnlyCardChanged(const SoftwareCanvas& before, int32_t x, int32_t y) {
-        for (int py = 0; py < board.Height(); ++py)
-            for (int px = 0; px < board.Width(); ++px) {
-                if (px / kCardWidth == x && py / kCardHeight == y) continue;
-                ASSERT_EQ(board.Pixel(px, py), before.Pixel(px, py)) << px << "," << py;
+    // Card (x, y) of `canvas` shows `picture` over `before`, and nothing else differs.
+    static void ExpectOnlyCard(const SoftwareCanvas& canvas, const SoftwareCanvas& before,
+                               int32_t x, int32_t y, const Picture& picture) {
+        for (int py = 0; py < canvas.Height(); ++py)
+            for (int px = 0; px < canvas.Width(); ++px) {
+                const int u = px - kCardWidth * x, v = py - kCardHeight * y;
+                const Rgb was = before.Pixel(px, py);
+                const bool inCard = u >= 0 && u < kCardWidth && v >= 0 && v < kCardHeight;
+                ASSERT_EQ(canvas.Pixel(px, py), inCard ? CardPixel(picture, u, v, was) : was)
+                    << px << "," << py;
             }
     }
 
     void ExpectBoardEquals(const SoftwareCanvas& other) {
-        for (int py = 0; py < board.Height(); ++py)
-            for (int px = 0; px < board.Width(); ++px)
-                ASSERT_EQ(board.Pixel(px, py), other.Pixel(px, py)) << px << "," << py;
+        ExpectOnlyCard(board, other, -5, -5, BackPixel);
     }
 
     void ExpectRefreshes(const std::vector<std::pair<int, int>>& cards) {
@@ -218,207 +160,157 @@ class CardDrawing : public testing::Test {
         }
     }
 
+    std::vector<std::pair<int, int>> BoardOrder() const {
+        std::vector<std::pair<int, int>> order;
+        for (int x = 0; x < kColumns; ++x)
+            for (int y = 0; y < kRows; ++y) order.push_back({x, y});
+        return order;
+    }
+
     Pictures pics;
     SoftwareCanvas board{kBoardWidth, kBoardHeight, kBoardGreen};
+    const SoftwareCanvas green{kBoardWidth, kBoardHeight, kBoardGreen};
     MemoryStore store;
     Settings settings{store};
-    ScriptedRandom rnd;
-    RecordingReporter rep;
+    test::ScriptedRandom rnd;
+    test::RecordingReporter rep;
     ProgramValues values;
-    FakeHost host;
-    RecordingEvents events;
+    test::FakeHost host;
+    test::RecordingEvents events;
     MemoryProfileFile file;
     std::unique_ptr<clsGame> game;
 };
 
-TEST_F(CardDrawing, BackOnGreenBoardKeepsGreenCornersAndBlackOutline) {
-    const SoftwareCanvas before = board;
+TEST_F(CardDrawing, BacksKeepGreenCornersBlackOutlineAndRefreshTheirCardsInBoardOrder) {
     game->Draw_Card_Back(3, 2);
-    ExpectCard(before, 3, 2, BackPixel);
-    for (auto c : kCorners) EXPECT_EQ(board.Pixel(213 + c.first, 192 + c.second), kBoardGreen);
-    ExpectOnlyCardChanged(before, 3, 2);
+    ExpectOnlyCard(board, green, 3, 2, BackPixel);
     ExpectRefreshes({{3, 2}});
-    EXPECT_TRUE(rep.errors.empty());
-}
 
-TEST_F(CardDrawing, AllBacksCoverTheBoardInBoardOrder) {
-    const SoftwareCanvas before = board;
+    board = green;
+    host.refreshes.clear();
     game->Draw_All_Backs();
     for (int32_t x = 0; x < kColumns; ++x)
-        for (int32_t y = 0; y < kRows; ++y) ExpectCard(before, x, y, BackPixel);
-    std::vector<std::pair<int, int>> order;
-    for (int x = 0; x < kColumns; ++x)
-        for (int y = 0; y < kRows; ++y) order.push_back({x, y});
-    ExpectRefreshes(order);
+        for (int32_t y = 0; y < kRows; ++y)
+            for (int v = 0; v < kCardHeight; ++v)
+                for (int u = 0; u < kCardWidth; ++u)
+                    ASSERT_EQ(board.Pixel(kCardWidth * x + u, kCardHeight * y + v),
+                              CardPixel(BackPixel, u, v, kBoardGreen));
+    ExpectRefreshes(BoardOrder());
     EXPECT_TRUE(rep.errors.empty());
 }
 
-TEST_F(CardDrawing, FaceOverBackShowsItsIdentityWithGreenCorners) {
+TEST_F(CardDrawing, FaceOverBackShowsItsIdentityAndRefreshesOnlyItsCard) {
     game->Draw_All_Backs();
-    const SoftwareCanvas before = board;
-    host.refreshes.clear();
     for (auto [x, y] : {std::pair{0, 0}, {4, 3}, {9, 4}, {7, 1}}) {
-        const int32_t id = UnshuffledId(x, y);
+        // In the unshuffled deal the k-th position, x outer and y inner, holds k div 2.
+        const int32_t id = (x * kRows + y) / 2;
         ASSERT_EQ(game->Cell(x, y).lId, id);
+        const SoftwareCanvas before = board;
+        host.refreshes.clear();
         game->Card_Flip(x, y);
-        ExpectCard(before, x, y, [id](int u, int v) { return FacePixel(id, u, v); });
-        for (auto c : kCorners)
-            EXPECT_EQ(board.Pixel(kCardWidth * x + c.first, kCardHeight * y + c.second),
-                      kBoardGreen);
+        ExpectOnlyCard(board, before, x, y, [id](int u, int v) { return FacePixel(id, u, v); });
+        ExpectRefreshes({{x, y}});
     }
-    EXPECT_EQ(board.Pixel(kCardWidth * 9 + 35, kCardHeight * 4 + 40).r, 10 * 24 + 7);
     EXPECT_TRUE(rep.errors.empty());
 }
 
-TEST_F(CardDrawing, FaceDrawingRefreshesOnlyItsCard) {
-    game->Draw_All_Backs();
-    const SoftwareCanvas before = board;
-    host.refreshes.clear();
-    game->Card_Flip(6, 3);
-    ExpectOnlyCardChanged(before, 6, 3);
-    ExpectRefreshes({{6, 3}});
-}
-
-TEST_F(CardDrawing, FlipCopiesTheInvertedBack) {
+TEST_F(CardDrawing, MarkCopiesTheInvertedBackAndTheBackWithCheckRemovesIt) {
     values.g_bShapeCursor = false;
     game->Draw_All_Backs();
     const SoftwareCanvas before = board;
     host.refreshes.clear();
     game->Draw_Card_Flip(5, 1);
-    for (int v = 0; v < kCardHeight; ++v)
-        for (int u = 0; u < kCardWidth; ++u)
-            ASSERT_EQ(board.Pixel(kCardWidth * 5 + u, kCardHeight + v), pics.backInv.Pixel(u, v));
-    ExpectOnlyCardChanged(before, 5, 1);
-    ExpectRefreshes({{5, 1}});
+    game->Draw_Card_Flip(5, 1);  // copied, not combined: twice is once
+    ExpectOnlyCard(board, before, 5, 1, [&](int u, int v) { return pics.backInv.Pixel(u, v); });
+    ExpectRefreshes({{5, 1}, {5, 1}});
     EXPECT_EQ(host.shape.x, -100);  // the shape stays where it was
 
-    // The board window removes the mark with Draw_Card_Back(x, y, true).
     host.refreshes.clear();
     game->Draw_Card_Back(5, 1, true);
     ExpectBoardEquals(before);
     ExpectRefreshes({{5, 1}});
 }
 
-TEST_F(CardDrawing, FlipInShapeModeOnlyMovesTheShape) {
+TEST_F(CardDrawing, MarkInShapeModeOnlyMovesTheShapeAndTheBackWithCheckDrawsNothing) {
     values.g_bShapeCursor = true;
-    game->Draw_All_Backs();
-    const SoftwareCanvas before = board;
-    host.refreshes.clear();
-    game->Draw_Card_Flip(4, 2);
-    EXPECT_EQ(host.shape.x, 71 * 4 + 1);
-    EXPECT_EQ(host.shape.y, 96 * 2 + 1);
-    ExpectBoardEquals(before);
-    EXPECT_TRUE(host.refreshes.empty());
-    game->Draw_Card_Flip(0, 0);
-    EXPECT_EQ(host.shape.x, 1);
-    EXPECT_EQ(host.shape.y, 1);
-}
-
-TEST_F(CardDrawing, BackWithShapeCheckInShapeModeDrawsNothing) {
-    values.g_bShapeCursor = true;
+    for (auto [x, y] : {std::pair{4, 2}, {0, 0}}) {
+        game->Draw_Card_Flip(x, y);
+        EXPECT_EQ(host.shape.x, kCardWidth * x + 1);
+        EXPECT_EQ(host.shape.y, kCardHeight * y + 1);
+    }
     game->Draw_Card_Back(2, 2, true);
-    ExpectBoardEquals(SoftwareCanvas(board.Width(), board.Height(), kBoardGreen));
+    ExpectBoardEquals(green);
     EXPECT_TRUE(host.refreshes.empty());
 
-    // Without the check the back is drawn in shape mode too.
-    const SoftwareCanvas before = board;
-    game->Draw_Card_Back(2, 2, false);
-    ExpectCard(before, 2, 2, BackPixel);
+    game->Draw_Card_Back(2, 2, false);  // without the check the back is drawn in shape mode too
+    ExpectOnlyCard(board, green, 2, 2, BackPixel);
     ExpectRefreshes({{2, 2}});
 }
 
-TEST_F(CardDrawing, BackOutsideTheBoardChangesNothingVisible) {
-    game->Draw_All_Backs();
-    const SoftwareCanvas before = board;
-    host.refreshes.clear();
-    game->Draw_Card_Back(-1, -1, true);
-    game->Draw_Card_Back(-1, -1);
-    game->Draw_Card_Back(10, 0);
-    game->Draw_Card_Back(0, 5);
-    ExpectBoardEquals(before);
-    ExpectRefreshes({{-1, -1}, {-1, -1}, {10, 0}, {0, 5}});
+// Each case: the canvas size and the card drawn; what falls on the canvas is drawn, nothing else.
+TEST_F(CardDrawing, CardsOffTheCanvasAreClippedAndStillRefreshed) {
+    const struct {
+        int w, h, x, y;
+    } cases[] = {{kBoardWidth, kBoardHeight, -1, -1}, {kBoardWidth, kBoardHeight, 10, 0},
+                 {kBoardWidth, kBoardHeight, 0, 5},   {kBoardWidth + 20, kBoardHeight + 30, 10, 5},
+                 {40, 96, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " card " << c.x << "," << c.y);
+        SoftwareCanvas canvas(c.w, c.h, kBoardGreen);
+        const SoftwareCanvas before = canvas;
+        host.surfaces.pBoard = &canvas;
+        host.refreshes.clear();
+        game->Draw_Card_Back(c.x, c.y);
+        ExpectOnlyCard(canvas, before, c.x, c.y, BackPixel);
+        ExpectRefreshes({{c.x, c.y}});
+    }
     EXPECT_TRUE(rep.errors.empty());
 }
 
-TEST_F(CardDrawing, CardPartlyOffTheCanvasDrawsWhatFallsOnIt) {
-    // A surface 20 pixels wider and 30 taller than the board: column 10 and row 5 show a strip.
-    SoftwareCanvas wide(kCardWidth * kColumns + 20, kCardHeight * kRows + 30, kBoardGreen);
-    host.surfaces.pBoard = &wide;
-    game->Draw_Card_Back(10, 5);
-    for (int py = 0; py < wide.Height(); ++py) {
-        for (int px = 0; px < wide.Width(); ++px) {
-            const int u = px - kCardWidth * 10;
-            const int v = py - kCardHeight * 5;
-            Rgb want = kBoardGreen;
-            if (u >= 0 && v >= 0) {
-                want = BackPixel(u, v);
-                if (IsOutline(u, v)) want = kBlack;
-                if (IsOutsideCorner(u, v)) want = kBoardGreen;
-            }
-            ASSERT_EQ(wide.Pixel(px, py), want) << px << "," << py;
-        }
-    }
-    // A card straddling the left edge.
-    SoftwareCanvas small(40, 96, kBoardGreen);
-    host.surfaces.pBoard = &small;
-    game->Draw_Card_Back(0, 0);
-    for (int v = 0; v < kCardHeight; ++v)
-        for (int u = 0; u < 40; ++u) {
-            Rgb want = BackPixel(u, v);
-            if (IsOutline(u, v)) want = kBlack;
-            if (IsOutsideCorner(u, v)) want = kBoardGreen;
-            ASSERT_EQ(small.Pixel(u, v), want) << u << "," << v;
-        }
-}
-
-TEST_F(CardDrawing, FlashLeavesBothCardsAsTheyWere) {
+TEST_F(CardDrawing, FlashLeavesTheCardsAsTheyWereEvenOneCardTwice) {
     game->Draw_All_Backs();
     game->Card_Flip(1, 1);
     game->Card_Flip(8, 3);
     host.refreshes.clear();
-    host.pauses.clear();
     const SoftwareCanvas before = board;
     game->Draw_Card_Flash(8, 3, 1, 1);
     ExpectBoardEquals(before);
     EXPECT_EQ(host.pauses, (std::vector<int32_t>{50, 150, 50, 150, 50, 150}));
     std::vector<std::pair<int, int>> order;
-    for (int i = 0; i < 6; ++i) {
-        order.push_back({8, 3});
-        order.push_back({1, 1});
-    }
+    for (int i = 0; i < 6; ++i) order.insert(order.end(), {{8, 3}, {1, 1}});
     ExpectRefreshes(order);
+
+    game->Draw_Card_Flash(4, 4, 4, 4);
+    ExpectBoardEquals(before);
 }
 
 // Sees the board at each pause: during the 50 ms both cards are inverted, during the 150 ms
 // they are back to normal.
 class WatchingHost final : public IBoardHost {
   public:
-    explicit WatchingHost(FakeHost& inner) : m_inner(inner) {}
-    bool DoNotShuffle() const override { return m_inner.DoNotShuffle(); }
+    explicit WatchingHost(test::FakeHost& inner) : m_inner(inner) {}
+    bool DoNotShuffle() const override { return true; }
     void EnableCompTimer() override {}
     void EnableKillGameTimer() override {}
-    uint32_t TickCount() const override { return m_inner.TickCount(); }
+    uint32_t TickCount() const override { return 0; }
     void Pause(int32_t lMilliseconds) override {
         const auto* pBoard = static_cast<const SoftwareCanvas*>(m_inner.surfaces.pBoard);
-        seen.push_back({lMilliseconds, pBoard->Pixel(probeX, probeY)});
+        seen.push_back({lMilliseconds, pBoard->Pixel(kCardWidth * 2 + 30, 40)});
     }
     CardSurfaces Surfaces() override { return m_inner.Surfaces(); }
     void RefreshRect(int, int, int, int) override {}
     void MoveSelectionShape(int, int) override {}
-    int probeX = 0, probeY = 0;
     std::vector<std::pair<int32_t, Rgb>> seen;
 
   private:
-    FakeHost& m_inner;
+    test::FakeHost& m_inner;
 };
 
 TEST_F(CardDrawing, FlashShowsTheInvertedCardsDuringTheShortPause) {
     WatchingHost watcher(host);
     clsGame other(GameContext{settings, rnd, rep, values, watcher, events, file});
     game->Draw_Card_Back(2, 0);
-    watcher.probeX = kCardWidth * 2 + 30;
-    watcher.probeY = 40;
-    const Rgb normal = board.Pixel(watcher.probeX, watcher.probeY);
+    const Rgb normal = board.Pixel(kCardWidth * 2 + 30, 40);
     other.Draw_Card_Flash(2, 0, 3, 0);
     ASSERT_EQ(watcher.seen.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
@@ -427,18 +319,11 @@ TEST_F(CardDrawing, FlashShowsTheInvertedCardsDuringTheShortPause) {
     }
 }
 
-TEST_F(CardDrawing, FlashOfOneCardTwiceStillEndsAsItBegan) {
-    game->Draw_All_Backs();
-    const SoftwareCanvas before = board;
-    game->Draw_Card_Flash(4, 4, 4, 4);
-    ExpectBoardEquals(before);
-}
-
-// A board surface whose every operation fails, as a lost device context would.
+// A board surface whose every copy fails, as a lost device context would.
 class FailingCanvas final : public ICanvas {
   public:
-    int Width() const override { return 710; }
-    int Height() const override { return 480; }
+    int Width() const override { return kBoardWidth; }
+    int Height() const override { return kBoardHeight; }
     void BitBlt(int, int, int, int, const ICanvas*, int, int, RasterOp) override {
         ++lCalls;
         throw QuillonError(ErrInvalidCall, "Invalid procedure call or argument");
@@ -447,7 +332,7 @@ class FailingCanvas final : public ICanvas {
     int lCalls = 0;
 };
 
-TEST_F(CardDrawing, AllBacksReportsItsFailureAndReturns) {
+TEST_F(CardDrawing, AllBacksReportsAFailureFatallyOnceOtherOperationsPassItOn) {
     FailingCanvas failing;
     host.surfaces.pBoard = &failing;
     EXPECT_NO_THROW(game->Draw_All_Backs());
@@ -457,45 +342,38 @@ TEST_F(CardDrawing, AllBacksReportsItsFailureAndReturns) {
     EXPECT_TRUE(rep.errors[0].bFatal);
     EXPECT_EQ(failing.lCalls, 1);  // the first failure ends the loop
     EXPECT_TRUE(host.refreshes.empty());
-}
 
-TEST_F(CardDrawing, OtherOperationsPassTheirFailureOn) {
-    FailingCanvas failing;
-    host.surfaces.pBoard = &failing;
-    EXPECT_THROW(game->Draw_Card_Back(0, 0), QuillonError);
+    rep.errors.clear();
     values.g_bShapeCursor = false;
+    EXPECT_THROW(game->Draw_Card_Back(0, 0), QuillonError);
     EXPECT_THROW(game->Draw_Card_Flip(0, 0), QuillonError);
     EXPECT_THROW(game->Draw_Card_Flash(0, 0, 1, 1), QuillonError);
     EXPECT_TRUE(rep.errors.empty());
 }
 
-TEST_F(CardDrawing, HeadlessHostDrawsAndRefreshesNothing) {
-    host.surfaces = {};
-    game->Draw_All_Backs();
-    game->Draw_Card_Back(1, 1);
-    game->Draw_Card_Back(1, 1, true);
-    values.g_bShapeCursor = false;
-    game->Draw_Card_Flip(1, 1);
-    game->Card_Flip(1, 1);
-    game->Draw_Card_Flash(1, 1, 2, 2);
-    EXPECT_TRUE(host.refreshes.empty());
-    EXPECT_TRUE(rep.errors.empty());
-    EXPECT_EQ(host.pauses, (std::vector<int32_t>{50, 150, 50, 150, 50, 150}));
-    ExpectBoardEquals(SoftwareCanvas(board.Width(), board.Height(), kBoardGreen));
-}
-
-TEST_F(CardDrawing, MissingPictureDrawsNothing) {
-    host.surfaces.pBack = nullptr;
-    host.surfaces.pBackInv = nullptr;
-    game->Draw_All_Backs();
-    game->Draw_Card_Back(0, 0);
-    values.g_bShapeCursor = false;
-    game->Draw_Card_Flip(0, 0);
-    host.surfaces.pCardSet = nullptr;
-    game->Card_Flip(0, 0);
-    EXPECT_TRUE(host.refreshes.empty());
-    EXPECT_TRUE(rep.errors.empty());
-    ExpectBoardEquals(SoftwareCanvas(board.Width(), board.Height(), kBoardGreen));
+// No board at all (headless) or no pictures: nothing is drawn or refreshed, nothing reported.
+TEST_F(CardDrawing, HeadlessHostOrMissingPicturesDrawNothing) {
+    for (bool bHeadless : {true, false}) {
+        SCOPED_TRACE(bHeadless ? "headless" : "no pictures");
+        if (bHeadless)
+            host.surfaces = {};
+        else
+            host.surfaces = {&board, nullptr, nullptr, &pics.mask, &pics.border, nullptr};
+        host.pauses.clear();
+        values.g_bShapeCursor = false;
+        game->Draw_All_Backs();
+        game->Draw_Card_Back(1, 1);
+        game->Draw_Card_Back(1, 1, true);
+        game->Draw_Card_Flip(1, 1);
+        game->Card_Flip(1, 1);
+        if (bHeadless) {
+            game->Draw_Card_Flash(1, 1, 2, 2);
+            EXPECT_EQ(host.pauses, (std::vector<int32_t>{50, 150, 50, 150, 50, 150}));
+        }
+        EXPECT_TRUE(host.refreshes.empty());
+        EXPECT_TRUE(rep.errors.empty());
+        ExpectBoardEquals(green);
+    }
 }
 
 }  // namespace
