@@ -18,7 +18,7 @@ constexpr wchar_t kClassName[] = L"QuillonBoard";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }  // namespace
 
-frmMain::frmMain(const BoardContext& context) : m_context(context) {}
+frmMain::frmMain(const AppContext& context) : m_context(context) {}
 
 frmMain::~frmMain() {
     if (m_hwnd) DestroyWindow(m_hwnd);

@@ -16,30 +16,10 @@
 #include "engine/game_host.h"
 #include "shell/command_line.h"
 #include "shell/update_reminder.h"
+#include "shell/win/app_context.h"
 #include "shell/win/scoped.h"
 
-namespace quillon {
-class Settings;
-class IErrorReporter;
-class IRandom;
-class IProfileFile;
-struct ProgramValues;
-}  // namespace quillon
-
 namespace quillon::win {
-
-class AppPaths;
-
-// What the window works with; everything outlives the window.
-struct BoardContext {
-    HINSTANCE hInstance;
-    Settings& settings;
-    ProgramValues& values;
-    IRandom& random;
-    IErrorReporter& reporter;
-    IProfileFile& profileFile;
-    const AppPaths& paths;
-};
 
 class frmMain final : public BaseWindow<frmMain>,
                       public IBoardHost,
@@ -47,7 +27,7 @@ class frmMain final : public BaseWindow<frmMain>,
                       public ICommandLineHost,
                       public IUpdateReminderHost {
   public:
-    explicit frmMain(const BoardContext& context);
+    explicit frmMain(const AppContext& context);
     ~frmMain();
 
     // Creates and shows the window; false when it could not be created.
@@ -152,7 +132,7 @@ class frmMain final : public BaseWindow<frmMain>,
     RECT ShapeRect() const;
     GameContext MakeGameContext();
 
-    BoardContext m_context;
+    AppContext m_context;
     std::unique_ptr<clsGame> objGame;
     std::unique_ptr<clsSbar> m_objStatusBar;
     std::unique_ptr<MemoryCanvas> m_surface;  // the board's persistent image

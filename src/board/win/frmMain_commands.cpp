@@ -107,9 +107,7 @@ void frmMain::mnuToolsSettings_Click() {
     try {
         // Reading the masks and the picture folders happens while the dialog is made.
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        frmOptions options({m_context.hInstance, m_context.settings, m_context.values,
-                            m_context.random, m_context.reporter, m_context.profileFile,
-                            m_context.paths});
+        frmOptions options(m_context);
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         options.Show(m_hwnd);
     } catch (...) {

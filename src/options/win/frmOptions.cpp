@@ -108,7 +108,7 @@ void PlainTabs(HWND hTabs) {
 
 }  // namespace
 
-frmOptions::frmOptions(const OptionsContext& context)
+frmOptions::frmOptions(const AppContext& context)
     : m_context(context),
       m_background(FromColorRef(GetSysColor(COLOR_BTNFACE))),
       m_picMask(LoadBitmapResource(context.hInstance, "CARD_MASK")),

@@ -15,35 +15,15 @@
 
 #include "board/win/dialog_base.h"
 #include "board/win/gdi_canvas.h"
-
-namespace quillon {
-class Settings;
-class IErrorReporter;
-class IRandom;
-class IProfileFile;
-struct ProgramValues;
-}  // namespace quillon
+#include "shell/win/app_context.h"
 
 namespace quillon::win {
-
-class AppPaths;
-
-// What the dialog works with; everything outlives it.
-struct OptionsContext {
-    HINSTANCE hInstance;  // the dialog template, the strings, the mask and border bitmaps
-    Settings& settings;
-    ProgramValues& values;
-    IRandom& random;
-    IErrorReporter& reporter;
-    IProfileFile& profileFile;
-    const AppPaths& paths;
-};
 
 class frmOptions final : public DialogBase<frmOptions> {
   public:
     // The slow part of opening, done before the window exists: the mask and border bitmaps and
     // the two picture folders. Throws QuillonError when a bitmap resource is missing.
-    explicit frmOptions(const OptionsContext& context);
+    explicit frmOptions(const AppContext& context);
 
     // Runs the dialog modally, owned by hOwner.
     void Show(HWND hOwner);
@@ -95,7 +75,7 @@ class frmOptions final : public DialogBase<frmOptions> {
     std::wstring LoadText(UINT lId) const;
     void SizePreviews();
 
-    OptionsContext m_context;
+    AppContext m_context;
     Rgb m_background;
     MemoryCanvas m_picMask;
     MemoryCanvas m_picBorder;
