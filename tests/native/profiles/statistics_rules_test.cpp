@@ -18,51 +18,58 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Texts
 
-TEST(StatisticsDuration, SecondsMinutesAndHours) {
-    EXPECT_EQ(FormatDuration(0), "0 s");
-    EXPECT_EQ(FormatDuration(45000), "45 s");
-    EXPECT_EQ(FormatDuration(59999), "59 s") << "seconds are truncated, not rounded";
-    EXPECT_EQ(FormatDuration(60000), "1 min 0 s");
-    EXPECT_EQ(FormatDuration(3723000), "1 h 2 min 3 s");
-    EXPECT_EQ(FormatDuration(3600000), "1 h 0 s") << "zero minutes are left out";
-    EXPECT_EQ(FormatDuration(7205000), "2 h 5 s");
+TEST(StatisticsDuration, RoundedHalfToEvenThenTruncatedAndSaturated) {
+    const struct {
+        double dMilliseconds;
+        const char* sShown;
+    } cases[] = {
+        {0, "0 s"},
+        {45000, "45 s"},
+        {59999, "59 s"},  // seconds are truncated, not rounded
+        {60000, "1 min 0 s"},
+        {3723000, "1 h 2 min 3 s"},
+        {3600000, "1 h 0 s"},  // zero minutes are left out
+        {7205000, "2 h 5 s"},
+        {59999.5, "1 min 0 s"},  // rounds up to the even 60000
+        {59998.5, "59 s"},       // rounds down to the even 59998
+        {999.4, "0 s"},
+        {999.6, "1 s"},
+        {-61000, "-1 min -1 s"},
+        // Damaged averages saturate at 2147483647 ms instead of overflowing.
+        {1e300, "596 h 31 min 23 s"},
+        {std::numeric_limits<double>::infinity(), "596 h 31 min 23 s"},
+        {-1e300, "-596 h -31 min -23 s"},
+        {std::nan(""), "0 s"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatDuration(c.dMilliseconds), c.sShown) << c.dMilliseconds;
 }
 
-TEST(StatisticsDuration, MillisecondsRoundHalfToEvenBeforeTruncating) {
-    EXPECT_EQ(FormatDuration(59999.5), "1 min 0 s") << "59999.5 rounds up to the even 60000";
-    EXPECT_EQ(FormatDuration(59998.5), "59 s") << "59998.5 rounds down to the even 59998";
-    EXPECT_EQ(FormatDuration(999.4), "0 s");
-    EXPECT_EQ(FormatDuration(999.6), "1 s");
-}
-
-TEST(StatisticsDuration, DamagedAveragesSaturateInsteadOfOverflowing) {
-    // 2147483647 ms = 596 h 31 min 23 s.
-    EXPECT_EQ(FormatDuration(1e300), "596 h 31 min 23 s");
-    EXPECT_EQ(FormatDuration(std::numeric_limits<double>::infinity()), "596 h 31 min 23 s");
-    EXPECT_EQ(FormatDuration(-1e300), "-596 h -31 min -23 s");
-    EXPECT_EQ(FormatDuration(std::nan("")), "0 s");
-    EXPECT_EQ(FormatDuration(-61000), "-1 min -1 s");
-}
-
-TEST(StatisticsPercent, OneDecimalAfterTheSeparator) {
-    EXPECT_EQ(FormatPercent(1, 3, "."), "33.3 %");
-    EXPECT_EQ(FormatPercent(2, 3, "."), "66.7 %");
-    EXPECT_EQ(FormatPercent(1, 3, ","), "33,3 %");
-    EXPECT_EQ(FormatPercent(0, 5, "."), "0.0 %") << "at least one integer digit";
-    EXPECT_EQ(FormatPercent(5, 5, "."), "100.0 %");
-    EXPECT_EQ(FormatPercent(1, 3000, "."), "0.0 %");
-    EXPECT_EQ(FormatPercent(-1, 3, "."), "-33.3 %");
-    EXPECT_EQ(FormatPercent(std::numeric_limits<int32_t>::min(), -1, "."), "214748364800.0 %");
-    EXPECT_EQ(FormatPercent(5, 0, "."), "") << "nothing to share";
-    EXPECT_EQ(FormatPercent(0, 0, "."), "");
-}
-
-TEST(StatisticsPercent, TiesOfTheSinglePrecisionShareRoundAwayFromZero) {
-    EXPECT_EQ(FormatPercent(1, 16, "."), "6.3 %") << "6.25 is exact in a float";
-    EXPECT_EQ(FormatPercent(3, 16, "."), "18.8 %") << "18.75 is exact in a float";
-    EXPECT_EQ(FormatPercent(1, 8, "."), "12.5 %");
-    // 0.05 is a little above 0.05 as a float, and must not be taken for a tie rounded down.
-    EXPECT_EQ(FormatPercent(1, 2000, "."), "0.1 %");
+TEST(StatisticsPercent, OneDecimalTiesAwayFromZeroAndNothingForNoTotal) {
+    const struct {
+        int32_t lPart, lTotal;
+        const char* sSeparator;
+        const char* sShown;
+    } cases[] = {
+        {1, 3, ".", "33.3 %"},
+        {2, 3, ".", "66.7 %"},
+        {1, 3, ",", "33,3 %"},
+        {0, 5, ".", "0.0 %"},  // at least one integer digit
+        {5, 5, ".", "100.0 %"},
+        {1, 3000, ".", "0.0 %"},
+        {-1, 3, ".", "-33.3 %"},
+        {std::numeric_limits<int32_t>::min(), -1, ".", "214748364800.0 %"},
+        {5, 0, ".", ""},  // nothing to share
+        {0, 0, ".", ""},
+        // Ties of the single-precision share round away from zero.
+        {1, 16, ".", "6.3 %"},
+        {3, 16, ".", "18.8 %"},
+        {1, 8, ".", "12.5 %"},
+        // 0.05 is a little above 0.05 as a float, and must not be taken for a tie rounded down.
+        {1, 2000, ".", "0.1 %"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatPercent(c.lPart, c.lTotal, c.sSeparator), c.sShown)
+            << c.lPart << "/" << c.lTotal;
 }
 
 TEST(StatisticsAverageLevel, TwoDecimalsHalfToEvenWithoutTrailingZeros) {
@@ -90,28 +97,6 @@ class StatisticsFiguresTest : public ::testing::Test {
     test::RecordingReporter reporter;
     MemoryProfileFile file;
 };
-
-TEST_F(StatisticsFiguresTest, EmptyProfilesShowZerosAndNoShares) {
-    file.WriteAll(BuildDefaultProfile());
-    for (int32_t eWhich : {ProfilePlayer, ProfileComputer}) {
-        clsProfiles profile = Make();
-        ASSERT_TRUE(profile.Load(eWhich));
-        const ProfileFigures f = MakeProfileFigures(profile, eWhich, ".");
-        for (const auto& s : f.sGames) EXPECT_EQ(s, "0");
-        for (const auto& s : f.sPairs) EXPECT_EQ(s, "0");
-        for (const auto& s : f.sGameShares) EXPECT_EQ(s, "");
-        for (const auto& s : f.sPairShares) EXPECT_EQ(s, "");
-        EXPECT_EQ(f.fRatio, 0.0f);
-        if (eWhich == ProfilePlayer) {
-            EXPECT_EQ(f.sShownAverage, "0 s");
-            EXPECT_EQ(f.sHiddenAverage, "0");
-        } else {
-            EXPECT_EQ(f.sShownAverage, "0");
-            EXPECT_EQ(f.sHiddenAverage, "0 s");
-        }
-    }
-    EXPECT_TRUE(reporter.errors.empty());
-}
 
 TEST_F(StatisticsFiguresTest, RowsComeFromTheirOwnCategories) {
     ProfileRecord player;
@@ -148,16 +133,6 @@ TEST_F(StatisticsFiguresTest, RowsComeFromTheirOwnCategories) {
     EXPECT_EQ(g.sGameShares[0], "100.0 %");
     EXPECT_EQ(g.sShownAverage, "37.5") << "the computer's row shows its AI level";
     EXPECT_EQ(g.sHiddenAverage, "45 s");
-}
-
-TEST_F(StatisticsFiguresTest, OverflowingGameCountThrowsForTheCallerToReport) {
-    ProfileRecord player;
-    player.Games_Won = std::numeric_limits<int32_t>::max();
-    player.Games_Lost = 1;
-    Write(1, player);
-    clsProfiles p = Make();
-    ASSERT_TRUE(p.Load(ProfilePlayer));
-    EXPECT_THROW(MakeProfileFigures(p, ProfilePlayer, "."), QuillonError);
 }
 
 TEST_F(StatisticsFiguresTest, OverflowingPairTotalIsReportedByTheStoreAndShowsNoShares) {
@@ -254,50 +229,47 @@ TEST_F(StatisticsGraphTest, OnlyLevelsZeroAndHundredGiveASinglePoint) {
     EXPECT_TRUE(CurvePoints(LevelRatios{}, geometry).empty());
 }
 
-TEST_F(StatisticsGraphTest, BracketEnclosesTheNearestMeasuredLevels) {
+TEST_F(StatisticsGraphTest, BracketScansRunFromOppositeEnds) {
     const LevelRatios ratios = DefaultRatios();
-    Bracket bracket;
-    FindBracket(ratios, 0.3f, bracket);  // between level 40 (0.261) and level 50 (0.319)
-    EXPECT_EQ(bracket.lLowLevel, 40);
-    EXPECT_EQ(bracket.fLowRatio, ratios[40]);
-    EXPECT_EQ(bracket.lHighLevel, 50);
-    EXPECT_EQ(bracket.fHighRatio, ratios[50]);
+    const struct {
+        float fRatio;
+        int32_t lLow, lHigh;
+    } cases[] = {
+        {0.3f, 40, 50},  // between level 40 (0.261) and level 50 (0.319)
+        // Around 0.1 the reference curve dips: level 0 (0.122) is above it, level 5 (0.095)
+        // below, level 10 (0.101) just above. The low scan comes down from 100, the high scan
+        // up from 0.
+        {0.1f, 5, 0},
+    };
+    for (const auto& c : cases) {
+        Bracket bracket;
+        FindBracket(ratios, c.fRatio, bracket);
+        EXPECT_EQ(bracket.lLowLevel, c.lLow) << c.fRatio;
+        EXPECT_EQ(bracket.fLowRatio, ratios[c.lLow]) << c.fRatio;
+        EXPECT_EQ(bracket.lHighLevel, c.lHigh) << c.fRatio;
+        EXPECT_EQ(bracket.fHighRatio, ratios[c.lHigh]) << c.fRatio;
+    }
 }
 
-TEST_F(StatisticsGraphTest, ScansRunFromOppositeEndsOnAnUnevenCurve) {
-    // Around 0.1 the reference curve dips: level 0 (0.122) is above it, level 5 (0.095) below,
-    // while level 10 (0.101) lies just above. The low scan comes down from 100, the high scan
-    // up from 0.
-    const LevelRatios ratios = DefaultRatios();
-    Bracket bracket;
-    FindBracket(ratios, 0.1f, bracket);
-    EXPECT_EQ(bracket.lLowLevel, 5);
-    EXPECT_EQ(bracket.lHighLevel, 0);
-}
-
-TEST_F(StatisticsGraphTest, RatioAboveEveryLevelReachesTheCornerLeftBefore) {
-    const LevelRatios ratios = DefaultRatios();
-    Bracket bracket;
-    const auto rect = BracketRect(ratios, 0.6f, geometry, bracket);
-    ASSERT_TRUE(rect.has_value());
-    EXPECT_EQ(bracket.lLowLevel, 100);
-    EXPECT_EQ(bracket.lHighLevel, 0) << "nothing above: the high side keeps its start";
-    EXPECT_EQ(bracket.fHighRatio, 0.0f);
-    EXPECT_EQ(*rect, (GraphRect{geometry.X(0), geometry.Y(ratios[100]), 281, 181}))
-        << "from level 0 at the bottom up to level 100";
-}
-
-TEST_F(StatisticsGraphTest, PlayerBracketKeepsWhatTheComputersLeft) {
+// The computer's bracket is drawn first, and the player's starts from what it left.
+TEST_F(StatisticsGraphTest, RatiosBeyondEveryLevelKeepWhatTheBracketBeforeLeft) {
     const LevelRatios ratios = DefaultRatios();
     Bracket shared;
-    ASSERT_TRUE(BracketRect(ratios, 0.6f, geometry, shared).has_value());
+    const auto above = BracketRect(ratios, 0.6f, geometry, shared);
+    ASSERT_TRUE(above.has_value());
+    EXPECT_EQ(shared.lLowLevel, 100);
+    EXPECT_EQ(shared.lHighLevel, 0) << "nothing above: the high side keeps its start";
+    EXPECT_EQ(shared.fHighRatio, 0.0f);
+    EXPECT_EQ(*above, (GraphRect{geometry.X(0), geometry.Y(ratios[100]), 281, 181}))
+        << "from level 0 at the bottom up to level 100";
+
     // Below every level: no low level is found, so level 100 from the computer's bracket stays.
-    const auto rect = BracketRect(ratios, 0.05f, geometry, shared);
-    ASSERT_TRUE(rect.has_value());
+    const auto below = BracketRect(ratios, 0.05f, geometry, shared);
+    ASSERT_TRUE(below.has_value());
     EXPECT_EQ(shared.lLowLevel, 100);
     EXPECT_EQ(shared.lHighLevel, 0);
     EXPECT_EQ(shared.fHighRatio, ratios[0]);
-    EXPECT_EQ(*rect,
+    EXPECT_EQ(*below,
               (GraphRect{geometry.X(0), geometry.Y(ratios[100]), 281, geometry.Y(ratios[0])}));
 }
 
