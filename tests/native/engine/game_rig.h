@@ -24,6 +24,10 @@
 
 namespace quillon::test {
 
+// The k-th position of the board order (x outer, y inner); the unshuffled deal has identity
+// k / 2 there.
+inline CardPos At(int32_t k) { return {k / kRows, k % kRows}; }
+
 class GameRig {
   public:
     // The profile file exists with all records zero, as start-up makes sure it exists.
@@ -69,6 +73,16 @@ class GameRig {
         };
     }
 
+    // Deals unshuffled, finishes turns at once and starts; lFirstDraw >= 0 is queued as the
+    // who-begins draw (0: player 1, 1: player 2) for the types that draw it.
+    clsGame& Start(int32_t eType, int32_t lFirstDraw = -1) {
+        Deal(eType);
+        FinishTurnsAtOnce();
+        if (lFirstDraw >= 0) random.PushIndex(lFirstDraw, 2);
+        game->Game_StartCheck();
+        return *game;
+    }
+
     bool Ended() const { return !events.gameEnds.empty(); }
 
     // Positions of unpaired cards, in board order.
@@ -80,17 +94,15 @@ class GameRig {
         return out;
     }
 
-    // The other unpaired position with the same identity.
-    CardPos PartnerOf(CardPos a) const {
-        for (const CardPos& p : Unpaired())
-            if (!(p == a) && game->Cell(p.lX, p.lY).lId == game->Cell(a.lX, a.lY).lId) return p;
-        return {-1, -1};
-    }
-
     // One person's turn: two clicks.
     void Play(CardPos a, CardPos b) {
         game->Card_Flip(a.lX, a.lY);
         game->Card_Flip(b.lX, b.lY);
+    }
+
+    // On the unshuffled deal, takes the pairs from identity lFrom up to the last.
+    void PlayPairsFrom(int32_t lFrom) {
+        for (int32_t k = lFrom; k < kFaces; ++k) Play(At(2 * k), At(2 * k + 1));
     }
 
     // Runs the computer-play timer (type 4) until it stops being enabled.
