@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
-#include <commctrl.h>
+#include <commctrl.h>  // SetWindowSubclass
 
 #include <algorithm>
 #include <functional>
@@ -51,14 +51,11 @@ class DecimalSeparatorGuard {
     std::wstring m_sSaved;
 };
 
-TEST(StatisticsSeparator, SharesUseTheUsersDecimalSeparator) {
+// The window test below shows a comma reaching the shares.
+TEST(StatisticsSeparator, SeparatorOutsideAsciiArrivesAsUtf8) {
     const DecimalSeparatorGuard guard;
-    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
-    EXPECT_EQ(FormatPercent(1, 3, UserDecimalSeparator()), "33,3 %");
     ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L"\u00B7"));
-    EXPECT_EQ(UserDecimalSeparator(), "\xC2\xB7") << "a separator outside ASCII arrives as UTF-8";
-    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L"."));
-    EXPECT_EQ(FormatPercent(2, 3, UserDecimalSeparator()), "66.7 %");
+    EXPECT_EQ(UserDecimalSeparator(), "\xC2\xB7");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -107,21 +104,17 @@ class StatisticsGraphPixels : public ::testing::Test {
     const GraphRect whole{0, 0, kGraphWidth - 1, kGraphHeight - 1};
 };
 
-TEST_F(StatisticsGraphPixels, DottedBlueGridEveryTenLevels) {
+TEST_F(StatisticsGraphPixels, DottedGridEveryTenLevelsAndACurveThroughLevelsAboveZero) {
     const MemoryCanvas c = Draw(0.0f, 0.0f);
     for (int32_t lLevel = 0; lLevel < 100; lLevel += 10) {
         const int x = geometry.X(lLevel);
-        const int lBlue = Count(c, {x, 0, x, kGraphHeight - 1}, kBlue);
-        const int lWhite = Count(c, {x, 0, x, kGraphHeight - 1}, kWhite);
-        EXPECT_GT(lBlue, kGraphHeight / 5) << "level " << lLevel;
-        EXPECT_GT(lWhite, kGraphHeight / 5) << "dotted, not solid, at level " << lLevel;
+        EXPECT_GT(Count(c, {x, 0, x, kGraphHeight - 1}, kBlue), kGraphHeight / 5) << lLevel;
+        EXPECT_GT(Count(c, {x, 0, x, kGraphHeight - 1}, kWhite), kGraphHeight / 5)
+            << "dotted, not solid, at level " << lLevel;
         EXPECT_EQ(Count(c, {x + 1, 0, x + 1, kGraphHeight - 1}, kBlue), 0) << lLevel;
     }
     EXPECT_EQ(Count(c, {geometry.X(45), 0, geometry.X(45), kGraphHeight - 1}, kBlue), 0);
-}
 
-TEST_F(StatisticsGraphPixels, BlackCurveThroughEveryMeasuredLevelAndNothingElse) {
-    const MemoryCanvas c = Draw(0.0f, 0.0f);
     const std::vector<GraphPoint> points = CurvePoints(ratios, geometry);
     ASSERT_EQ(points.size(), 14u);
     for (const GraphPoint& p : points) {
@@ -132,9 +125,9 @@ TEST_F(StatisticsGraphPixels, BlackCurveThroughEveryMeasuredLevelAndNothingElse)
     const int x0 = geometry.X(0);
     const int y0 = geometry.Y(ratios[0]);
     EXPECT_EQ(Count(c, {x0 - 1, y0 - 1, x0 + 1, y0 + 1}, kBlack), 0);
-    EXPECT_EQ(Count(c, whole, kGreen) + Count(c, whole, kRed), 0) << "no bracket for ratio 0";
     EXPECT_EQ(Count(c, whole, kWhite) + Count(c, whole, kBlue) + Count(c, whole, kBlack),
-              kGraphWidth * kGraphHeight);
+              kGraphWidth * kGraphHeight)
+        << "no bracket for a ratio of 0";
 }
 
 TEST_F(StatisticsGraphPixels, BracketsAreOutlinedAndHatchedInTheirOwnDirections) {
@@ -206,10 +199,6 @@ class StatisticsWindowTest : public ::testing::Test {
         GetDlgItemTextW(dialog, id, buffer, 128);
         return Narrow(buffer);
     }
-    static bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)); }
-    static void PressAlt(HWND dialog, wchar_t key) {
-        SendMessageW(GetDlgItem(dialog, IDC_STAT_TABBAR), WM_SYSCHAR, key, LPARAM{1} << 29);
-    }
 
     MemoryStore store;
     Settings settings{store};
@@ -235,7 +224,10 @@ class StatisticsWindowTest : public ::testing::Test {
     }
 };
 
-TEST_F(StatisticsWindowTest, FiguresRowsAndTabsAsAPlayerSeesThem) {
+// Which rows and tabs a player is shown, and the graph's size, are checked end to end; the
+// figures there come from one real game, so the row each figure lands in is pinned here with
+// figures that all differ.
+TEST_F(StatisticsWindowTest, EveryFigureLandsInItsOwnLabel) {
     const DecimalSeparatorGuard guard;
     SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
     ProfileRecord player;
@@ -247,40 +239,17 @@ TEST_F(StatisticsWindowTest, FiguresRowsAndTabsAsAPlayerSeesThem) {
     file.WriteRecords({{1, player}});
 
     const INT_PTR result = Show([](HWND dialog) {
-        wchar_t caption[64] = {};
-        GetWindowTextW(dialog, caption, 64);
-        EXPECT_STREQ(caption, L"Statistics");
-        HWND tab = GetDlgItem(dialog, IDC_STAT_TABBAR);
-        EXPECT_EQ(TabCtrl_GetItemCount(tab), 3);
-        EXPECT_EQ(TabCtrl_GetCurSel(tab), 0);
-
-        EXPECT_EQ(Text(dialog, IDC_STAT_STAT0), "8");
-        EXPECT_EQ(Text(dialog, IDC_STAT_PERCENT0), "12,5 %");
-        EXPECT_EQ(Text(dialog, IDC_STAT_TIME0), "1 h 2 min 3 s");
-        EXPECT_EQ(Text(dialog, IDC_STAT_PERF1), "4") << "wild guesses on the second row";
-        EXPECT_EQ(Text(dialog, IDC_STAT_PERFPERCENT3), "5,0 %") << "both viewed, last row";
-        EXPECT_EQ(Text(dialog, IDC_STAT_STAT3), "0");
-        EXPECT_EQ(Text(dialog, IDC_STAT_PERCENT2), "") << "the computer played no game";
-        EXPECT_TRUE(Visible(dialog, IDC_STAT_TIME0));
-        EXPECT_FALSE(Visible(dialog, IDC_STAT_TIME1)) << "row 5 is for developers";
-        EXPECT_FALSE(Visible(dialog, IDC_STAT_STAT3)) << "the computer's tab is not shown";
-
-        PressAlt(dialog, L'c');
-        EXPECT_EQ(TabCtrl_GetCurSel(tab), 1);
-        EXPECT_TRUE(Visible(dialog, IDC_STAT_STAT3));
-        EXPECT_FALSE(Visible(dialog, IDC_STAT_TIME3)) << "the AI level row is for developers";
-        EXPECT_FALSE(Visible(dialog, IDC_STAT_CAPTION_FIRST + 13));
-        EXPECT_FALSE(Visible(dialog, IDC_STAT_STAT0));
-
-        PressAlt(dialog, L'G');
-        EXPECT_EQ(TabCtrl_GetCurSel(tab), 2);
-        EXPECT_TRUE(Visible(dialog, IDC_STAT_GRAPH));
-        EXPECT_EQ(Text(dialog, IDC_STAT_EXPLAIN),
-                  "AI perfomance graph. Read help file for more info.");
-        RECT client{};
-        GetClientRect(GetDlgItem(dialog, IDC_STAT_GRAPH), &client);
-        EXPECT_EQ(client.right, kGraphWidth);
-        EXPECT_EQ(client.bottom, kGraphHeight);
+        const std::pair<int, const char*> labels[] = {
+            {IDC_STAT_STAT0, "8"},           {IDC_STAT_STAT1, "1"},
+            {IDC_STAT_STAT2, "2"},           {IDC_STAT_PERCENT0, "12,5 %"},
+            {IDC_STAT_PERCENT1, "25,0 %"},   {IDC_STAT_TIME0, "1 h 2 min 3 s"},
+            {IDC_STAT_PERF0, "20"},          {IDC_STAT_PERF1, "4"},  // wild guesses second
+            {IDC_STAT_PERF2, "3"},           {IDC_STAT_PERF3, "2"},
+            {IDC_STAT_PERF4, "1"},           {IDC_STAT_PERFPERCENT0, "20,0 %"},
+            {IDC_STAT_PERFPERCENT3, "5,0 %"},  // both viewed, last row
+            {IDC_STAT_STAT3, "0"},           {IDC_STAT_PERCENT2, ""},  // the computer: no game
+        };
+        for (const auto& [id, sText] : labels) EXPECT_EQ(Text(dialog, id), sText) << id;
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(reporter.errors.empty());
