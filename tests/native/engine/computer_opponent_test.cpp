@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -32,14 +33,9 @@ void Know(clsGame& game, int32_t lIndex, int32_t lTimesSeen, int32_t lLastSeen) 
     c.lLastSeen = lLastSeen;
 }
 
-// A memory of the given board positions (board identities), all unknown.
-void HandBuiltMemory(clsGame& game, const std::vector<int32_t>& positions) {
-    std::vector<clsCard>& memory = game.MemoryForTest();
-    memory.clear();
-    for (int32_t k : positions) {
-        const CardPos p = At(k);
-        memory.push_back({game.Cell(p.lX, p.lY).lId, 0, 0, p.lX, p.lY});
-    }
+// A memory entry for board position k of the unshuffled deal.
+clsCard Entry(int32_t k, int32_t lTimesSeen, int32_t lLastSeen = 0) {
+    return {k / 2, lTimesSeen, lLastSeen, At(k).lX, At(k).lY};
 }
 
 ::testing::AssertionResult Decided(const std::pair<CardPos, CardPos>& got, CardPos a, CardPos b) {
@@ -51,19 +47,93 @@ void HandBuiltMemory(clsGame& game, const std::vector<int32_t>& positions) {
 }
 
 // ------------------------------------------------------------------------------------------
-// Nothing known
+// Decisions: the known cards (memory index, times seen, last seen) of the full unshuffled
+// memory, or a hand-built memory; the scripted draws (index, range), all used in order; the
+// two cards turned.
 
-TEST(Opponent, NothingKnownTurnsTwoDifferentUnknownCards) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    rig.random.PushIndex(10, 50);  // AI_MemoryRandom(A): entry 11
-    rig.random.PushIndex(20, 50);  // AI_MemoryCheck finds nothing; AI_MemoryRandom(B): entry 21
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(10), At(20)));
-    EXPECT_EQ(rig.random.Draws(), 2);
-    EXPECT_EQ(rig.random.Pending(), 0u);
+TEST(OpponentDecision, ChoicesAndTheirDrawsOnHandBuiltMemories) {
+    const struct {
+        const char* sName;
+        std::vector<std::array<int32_t, 3>> known;
+        std::vector<clsCard> memory;  // empty: the full memory
+        std::vector<std::pair<int32_t, int32_t>> draws;
+        int32_t lA, lB;
+    } cases[] = {
+        // AI_MemoryRandom(A), AI_MemoryCheck finds no partner, AI_MemoryRandom(B).
+        {"nothing known: two unknown cards", {}, {}, {{10, 50}, {20, 50}}, 10, 20},
+        // Identity 1: (4 + 6) div 2 + 2 * ((3 + 2) div 2) = 9; identity 3: 11 + 2 = 13;
+        // identity 5: 5 + 2 = 7, the lowest; identity 10 has one card known: no pair.
+        {"lowest score wins without a draw",
+         {{2, 3, 4}, {3, 2, 6}, {6, 1, 10}, {7, 1, 12}, {10, 1, 5}, {11, 1, 5}, {20, 1, 1}},
+         {}, {}, 10, 11},
+        // Identity 1: 2 + 2 * 2 = 6; identity 9: 7 div 2 + 2 * (3 div 2) = 5 (6.5 untruncated).
+        {"both divisions truncate", {{2, 2, 2}, {3, 2, 2}, {18, 1, 3}, {19, 2, 4}}, {}, {}, 18, 19},
+        // Score 100000000 + 2 is counted, never remembered: the unknown-card path follows.
+        {"score at or above the starting best is never chosen",
+         {{0, 1, 100000000}, {1, 1, 100000000}}, {}, {{4, 50}, {9, 50}}, 4, 9},
+        // Identity 0 known at positions 0, 1 and (a copy) 2, identity 1 once: scores
+        // 0-1: 7 + 4 = 11, 0-2: 6 + 4 = 10, 1-2: 4 + 2 = 6, the lowest.
+        {"third known card of an identity joins the lowest scoring pair", {},
+         {Entry(0, 3, 9), Entry(1, 1, 5), {0, 1, 3, At(2).lX, At(2).lY}, Entry(3, 1, 1)}, {}, 1, 2},
+        // One card known of identities 0, 1, 2: known draws are tried, a tried one is drawn
+        // again uncounted; A = 7 (partner unknown); B: known 4 tried, then 9.
+        {"only unknown cards, tried ones skipped", {{0, 1, 1}, {2, 1, 2}, {4, 1, 3}}, {},
+         {{0, 50}, {0, 50}, {2, 50}, {7, 50}, {4, 50}, {9, 50}}, 7, 9},
+        // B = A again (a fresh tried set); AI_RandomSearch keeps A, draws A again, then 33.
+        {"second unknown card equal to the first is replaced", {}, {},
+         {{7, 50}, {7, 50}, {7, 50}, {33, 50}}, 7, 33},
+        // Position 0 twice is no pair; A = entry 4 (unknown); B: entry 3 known, entry 4 = A;
+        // AI_RandomSearch keeps A: entry 2, position 0.
+        {"same position is no pair", {}, {Entry(0, 1), Entry(0, 1), Entry(2, 1), Entry(4, 0)},
+         {{3, 4}, {2, 4}, {3, 4}, {1, 4}}, 4, 0},
+        // No pair, nothing unknown: AI_MemoryRandom tries 1, 2, 2 (again), 3, 4; AI_RandomSearch:
+        // A = entry 3, B = entry 3 again: repeat, entry 1.
+        {"no unknown card left: two random cards", {},
+         {Entry(0, 1), Entry(2, 1), Entry(4, 1), Entry(6, 1)},
+         {{0, 4}, {1, 4}, {1, 4}, {2, 4}, {3, 4}, {2, 4}, {2, 4}, {0, 4}}, 4, 0},
+    };
+    for (const auto& c : cases) {
+        GameRig rig;
+        clsGame& game = Opponent(rig, 100);
+        if (!c.memory.empty()) game.MemoryForTest() = c.memory;
+        for (const auto& [i, lSeen, lLast] : c.known) Know(game, i, lSeen, lLast);
+        for (const auto& [k, n] : c.draws) rig.random.PushIndex(k, n);
+        EXPECT_TRUE(Decided(game.AI_Decide(), At(c.lA), At(c.lB))) << c.sName;
+        EXPECT_EQ(rig.random.Draws(), static_cast<int32_t>(c.draws.size())) << c.sName;
+        EXPECT_EQ(rig.random.Pending(), 0u) << c.sName;
+        EXPECT_TRUE(rig.reporter.errors.empty()) << c.sName;
+    }
 }
 
-TEST(Opponent, EmptyMemoryDecidesNothingDrawsNothingFlipsNothing) {
+TEST(OpponentDecision, EqualScoresGoToThePairMetFirstWithTheEarlierEntryFirst) {
+    GameRig rig;
+    clsGame& game = Opponent(rig, 100);
+    // Identity 7's cards at memory indices 5 (position 14) and 1 (position 15), identity 4's
+    // at 2 and 3: every pair scores 10 + 4.
+    std::vector<clsCard>& memory = game.MemoryForTest();
+    for (auto [i, j] : {std::pair{1, 15}, {5, 14}, {2, 8}, {3, 9}}) std::swap(memory[i], memory[j]);
+    for (int32_t i : {1, 2, 3, 5}) Know(game, i, 2, 10);
+    // Identity 7 is met first (index 1) and wins, though identity 4 closes earlier (index 3);
+    // A is the earlier entry, not the lower position.
+    EXPECT_TRUE(Decided(game.AI_Decide(), At(15), At(14)));
+    Know(game, 2, 2, 9);  // identity 4 lower by one: it wins
+    Know(game, 3, 2, 9);
+    EXPECT_TRUE(Decided(game.AI_Decide(), At(8), At(9)));
+    EXPECT_EQ(rig.random.Draws(), 0);
+}
+
+TEST(OpponentDecision, FindsTheRememberedPartnerByTheBoardsIdentityOfTheFirstCard) {
+    GameRig rig;
+    clsGame& game = Opponent(rig, 100);
+    game.MemoryForTest()[7].lId = 10;  // the entry of position 7 claims 10, the board says 3
+    Know(game, 6, 1, 1);               // identity 3 at position 6
+    Know(game, 20, 1, 2);              // identity 10 at position 20
+    rig.random.PushIndex(7, 50);       // A = position 7
+    EXPECT_TRUE(Decided(game.AI_Decide(), At(7), At(6)));
+    EXPECT_EQ(rig.random.Draws(), 1) << "a certain pair needs no second draw";
+}
+
+TEST(OpponentDecision, EmptyMemoryDecidesDrawsAndFlipsNothing) {
     GameRig rig;
     clsGame& game = Opponent(rig, 50);
     game.MemoryForTest().clear();
@@ -76,173 +146,11 @@ TEST(Opponent, EmptyMemoryDecidesNothingDrawsNothingFlipsNothing) {
     EXPECT_TRUE(rig.reporter.errors.empty());
 }
 
-// ------------------------------------------------------------------------------------------
-// AI_MemorySearch
-
-TEST(OpponentMemorySearch, LowestScoreWinsWithoutAnyDraw) {
+TEST(OpponentDecision, BrokenMemoryIsReportedInsteadOfLooping) {
     GameRig rig;
     clsGame& game = Opponent(rig, 100);
-    Know(game, 2, 3, 4);  // identity 1: (4 + 6) div 2 + 2 * ((3 + 2) div 2) = 5 + 4 = 9
-    Know(game, 3, 2, 6);
-    Know(game, 6, 1, 10);  // identity 3: 11 + 2 = 13
-    Know(game, 7, 1, 12);
-    Know(game, 10, 1, 5);  // identity 5: 5 + 2 = 7, the lowest
-    Know(game, 11, 1, 5);
-    Know(game, 20, 1, 1);  // identity 10, only one card known: not a pair
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(10), At(11)));
-    EXPECT_EQ(rig.random.Draws(), 0);
-}
-
-TEST(OpponentMemorySearch, EqualScoresGoToThePairWhoseFirstCardComesFirst) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    // A hand-built order: identity 7's cards at memory indices 1 and 5, identity 4's at 2 and 3.
-    std::vector<clsCard>& memory = game.MemoryForTest();
-    std::swap(memory[1], memory[14]);                     // identity 7 (position 14) to index 1
-    std::swap(memory[5], memory[15]);                     // identity 7 (position 15) to index 5
-    std::swap(memory[2], memory[8]);                      // identity 4 (position 8) to index 2
-    std::swap(memory[3], memory[9]);                      // identity 4 (position 9) to index 3
-    for (int32_t i : {1, 2, 3, 5}) Know(game, i, 2, 10);  // every pair scores 10 + 4
-    // Identity 7 is met first (index 1) and wins, though identity 4 closes earlier (index 3);
-    // A is the earlier card in memory order.
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(14), At(15)));
-    // Make identity 4 lower by one: it wins.
-    Know(game, 2, 2, 9);
-    Know(game, 3, 2, 9);
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(8), At(9)));
-    EXPECT_EQ(rig.random.Draws(), 0);
-}
-
-TEST(OpponentMemorySearch, FirstCardOfThePairIsTheEarlierEntry) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    std::vector<clsCard>& memory = game.MemoryForTest();
-    std::swap(memory[0], memory[41]);  // identity 20: position 41 now comes before position 40
-    Know(game, 0, 1, 3);
-    Know(game, 40, 1, 2);
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(41), At(40)));
-}
-
-TEST(OpponentMemorySearch, BothDivisionsTruncate) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    // Identity 1 (earlier): last seen 2 and 2, seen 2 and 2: 2 + 2 * 2 = 6 (exactly 6).
-    Know(game, 2, 2, 2);
-    Know(game, 3, 2, 2);
-    // Identity 9: last seen 3 and 4 -> 7 div 2 = 3; seen 1 and 2 -> 2 * (3 div 2) = 2: 5.
-    // Without truncation it would be 3.5 + 3 = 6.5 and lose.
-    Know(game, 18, 1, 3);
-    Know(game, 19, 2, 4);
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(18), At(19)));
-}
-
-TEST(OpponentMemorySearch, ScoreAtOrAboveTheStartingBestIsNeverChosen) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    Know(game, 0, 1, 100000000);  // score 100000000 + 2: counted, never remembered
-    Know(game, 1, 1, 100000000);
-    rig.random.PushIndex(4, 50);  // then the unknown-card path: entry 5
-    rig.random.PushIndex(9, 50);  // entry 10
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(4), At(9)));
-    EXPECT_TRUE(rig.reporter.errors.empty());
-}
-
-TEST(OpponentMemorySearch, SamePositionIsNoPair) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    HandBuiltMemory(game, {0, 0, 2, 4});
-    for (clsCard& c : game.MemoryForTest()) c.lTimesSeen = 1;
-    game.MemoryForTest()[3].lTimesSeen = 0;  // position 4 unknown
-    rig.random.PushIndex(3, 4);              // AI_MemoryRandom(A): entry 4, position 4
-    rig.random.PushIndex(2, 4);              // AI_MemoryRandom(B): entry 3, known: tried
-    rig.random.PushIndex(3, 4);              // entry 4 again: B = A
-    rig.random.PushIndex(1, 4);              // AI_RandomSearch keeps A: entry 2, position 0
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(4), At(0)));
-    EXPECT_EQ(rig.random.Pending(), 0u);
-}
-
-TEST(OpponentMemorySearch, ThirdKnownCardOfAnIdentityJoinsTheLowestScoringPair) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    // Identity 0 known at positions 0, 1 and (a copy) 2; position 3 alone of identity 1.
-    // Scores: 0-1: 7 + 4 = 11, 0-2: 6 + 4 = 10, 1-2: 4 + 2 = 6, the lowest.
-    HandBuiltMemory(game, {0, 1, 2, 3});
-    std::vector<clsCard>& memory = game.MemoryForTest();
-    memory[0] = {0, 3, 9, 0, 0};
-    memory[1] = {0, 1, 5, 0, 1};
-    memory[2] = {0, 1, 3, 0, 2};
-    memory[3].lTimesSeen = 1;
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(1), At(2)));
-}
-
-// ------------------------------------------------------------------------------------------
-// AI_MemoryRandom, AI_MemoryCheck, AI_RandomSearch
-
-TEST(OpponentMemoryRandom, ChoosesOnlyUnknownCardsAndSkipsTriedOnes) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    Know(game, 0, 1, 1);  // identities 0, 1, 2: one card each, no known pair
-    Know(game, 2, 1, 2);
-    Know(game, 4, 1, 3);
-    rig.random.PushIndex(0, 50);  // known: tried
-    rig.random.PushIndex(0, 50);  // tried already: drawn again, not counted
-    rig.random.PushIndex(2, 50);  // known: tried
-    rig.random.PushIndex(7, 50);  // unknown: A = position 7 (identity 3, partner unknown)
-    rig.random.PushIndex(4, 50);  // B: known, tried
-    rig.random.PushIndex(9, 50);  // B = position 9
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(7), At(9)));
-    EXPECT_EQ(rig.random.Draws(), 6);
-    EXPECT_EQ(rig.random.Pending(), 0u);
-}
-
-TEST(OpponentMemoryCheck, FindsTheRememberedPartnerByTheBoardsIdentityOfTheFirstCard) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    // The memory entry of position 7 claims identity 10, the board says 3: the board decides.
-    game.MemoryForTest()[7].lId = 10;
-    Know(game, 6, 1, 1);          // identity 3 at position 6
-    Know(game, 20, 1, 2);         // identity 10 at position 20
-    rig.random.PushIndex(7, 50);  // A = position 7
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(7), At(6)));
-    EXPECT_EQ(rig.random.Draws(), 1) << "a certain pair needs no second draw";
-}
-
-TEST(OpponentRandomSearch, SecondUnknownCardEqualToTheFirstIsReplaced) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    rig.random.PushIndex(7, 50);   // A = position 7
-    rig.random.PushIndex(7, 50);   // B = position 7 again (a fresh tried-set)
-    rig.random.PushIndex(7, 50);   // AI_RandomSearch keeps A; AI_RandomCard hits A again
-    rig.random.PushIndex(33, 50);  // B = position 33
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(7), At(33)));
-    EXPECT_EQ(rig.random.Draws(), 4);
-}
-
-TEST(OpponentRandomSearch, NoUnknownCardLeftPicksTwoRandomCards) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    HandBuiltMemory(game, {0, 2, 4, 6});  // identities 0, 1, 2, 3: no pair possible
-    for (clsCard& c : game.MemoryForTest()) c.lTimesSeen = 1;
-    rig.random.PushIndex(0, 4);  // AI_MemoryRandom tries 1, 2, 2 (again), 3, 4: all known
-    rig.random.PushIndex(1, 4);
-    rig.random.PushIndex(1, 4);
-    rig.random.PushIndex(2, 4);
-    rig.random.PushIndex(3, 4);
-    rig.random.PushIndex(2, 4);  // AI_RandomSearch: A = entry 3 (position 4)
-    rig.random.PushIndex(2, 4);  // B = entry 3 again: repeat
-    rig.random.PushIndex(0, 4);  // B = entry 1 (position 0)
-    EXPECT_TRUE(Decided(game.AI_Decide(), At(4), At(0)));
-    EXPECT_EQ(rig.random.Draws(), 8);
-    EXPECT_EQ(rig.random.Pending(), 0u);
-}
-
-TEST(OpponentRandomSearch, BrokenMemoryIsReportedInsteadOfLooping) {
-    GameRig rig;
-    clsGame& game = Opponent(rig, 100);
-    HandBuiltMemory(game, {4});
-    game.MemoryForTest()[0].lTimesSeen = 1;
-    const auto decision = game.AI_Decide();
-    EXPECT_EQ(decision.first, At(4));
+    game.MemoryForTest() = {Entry(4, 1)};
+    EXPECT_EQ(game.AI_Decide().first, At(4));
     ASSERT_EQ(rig.reporter.errors.size(), 1u);
     EXPECT_EQ(rig.reporter.errors[0].sProcedure, "clsGame::AI_RandomSearch");
     EXPECT_TRUE(rig.reporter.errors[0].bFatal);
@@ -300,14 +208,12 @@ TEST(OpponentForgetting, DrawsOnlyAsFarAsNeededAndRoundsHalvesToEven) {
     EXPECT_EQ(game.Memory()[2].lLastSeen, 3) << "forgetting leaves the last sighting";
 }
 
-struct RoundingCase {
-    int32_t lTimesSeen;
-    float u;
-    int32_t lExpected;
-};
-
 TEST(OpponentForgetting, RoundingOfAForgettingStep) {
-    const RoundingCase cases[] = {
+    const struct {
+        int32_t lTimesSeen;
+        float u;
+        int32_t lExpected;
+    } cases[] = {
         {1, 0.5f, 0},    // round(0.5) = 0: forgotten
         {2, 0.5f, 2},    // round(1.5) = 2
         {3, 0.5f, 2},    // round(2.5) = 2
@@ -319,7 +225,7 @@ TEST(OpponentForgetting, RoundingOfAForgettingStep) {
         {-1, 0.5f, 0},   // a negative count never goes below 0
         {-3, 0.1f, 0},
     };
-    for (const RoundingCase& rc : cases) {
+    for (const auto& rc : cases) {
         GameRig rig;
         clsGame& game = Opponent(rig, 50);
         Know(game, 0, rc.lTimesSeen, 1);
