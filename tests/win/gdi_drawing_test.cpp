@@ -1,6 +1,7 @@
 // GDI drawing checked against the software canvas: the raster operations and clipping of
 // GdiCanvas, and a whole game drawn by the engine on both over the real pictures (backs, faces
-// of every identity, a flash, the selection mark, the inverted back) compared pixel for pixel.
+// of every identity, a flash, the selection mark, the inverted back) compared pixel for pixel,
+// and the mask and border resources against the card layout.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -195,6 +196,11 @@ TEST(BoardOnGdiAndSoftware, WholeGameOfDrawingIsIdenticalPixelForPixel) {
     // The software side composes its own inverted back from the same pictures.
     ComposeInvertedBack(backInv, back, mask, border);
     EXPECT_TRUE(SamePixels(buffers.picBackInv(), backInv)) << "inverted back";
+    SoftwareCanvas painted(kCardWidth, kCardHeight);
+    PaintCardMask(painted);
+    EXPECT_TRUE(SamePixels(buffers.picMask(), painted)) << "mask resource";
+    PaintCardBorder(painted);
+    EXPECT_TRUE(SamePixels(buffers.picBorder(), painted)) << "border resource";
 
     // On a patterned board the mask keeps whatever lay at the twelve corners.
     MemoryCanvas gdiBoard(kBoardWidth, kBoardHeight);

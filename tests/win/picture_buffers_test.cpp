@@ -1,7 +1,7 @@
 // Card pictures on Windows: the default files written out of the resources, the chosen back
 // and set with their fallback to "Default", failures that leave the buffers alone, the
-// read-only-folder notice, the mask and border resources, the drawing handles and the loader.
-// The inverted back's composition is checked against the software canvas in gdi_drawing_test.
+// read-only-folder notice, the drawing handles and the loader. The mask and border resources
+// and the inverted back are checked against the software canvas in gdi_drawing_test.
 
 #include "board/win/picture_buffers.h"
 
@@ -20,8 +20,6 @@
 
 #include "board/win/gdi_canvas.h"
 #include "board/win/picture_loader.h"
-#include "engine/card_layout.h"
-#include "engine/software_canvas.h"
 #include "shell/error_report.h"
 #include "shell/memory_store.h"
 #include "shell/settings.h"
@@ -146,31 +144,28 @@ class PictureBuffersTest : public testing::Test {
 
 // --- Default and chosen pictures --------------------------------------------------------------
 
-TEST_F(PictureBuffersTest, FirstStartWritesBothDefaultsByteForByteAndLoadsThem) {
-    PictureBuffers& b = Buffers();
-    ASSERT_TRUE(b.LoadPictureSets(settings));
-    EXPECT_TRUE(reporter.errors.empty());
-    EXPECT_TRUE(shown.empty());
-    const Bytes backFile = ReadBytes(Backs("Default.bmp"));
-    ASSERT_FALSE(backFile.empty());
-    EXPECT_EQ(backFile, ReadBytes(ArtFile("back.bmp")));
-    EXPECT_EQ(ReadBytes(Cards("Default.jpg")), ReadBytes(ArtFile("cardset.jpg")));
-    EXPECT_EQ(PixelsOf(b.picBack()), PixelsOf(LoadPictureFile(Utf8(Backs("Default.bmp")))));
-    EXPECT_EQ(b.picCardSet().Width(), 1775);
-    EXPECT_EQ(b.picCardSet().Height(), 96);
-}
-
-TEST_F(PictureBuffersTest, ADefaultIsWrittenOnlyWhenMissingSoADeletedOneComesBack) {
+// A default is written out of the resources only when its file is missing: a user's own
+// Default is kept, a deleted one comes back at the next load.
+TEST_F(PictureBuffersTest, DefaultsAreWrittenByteForByteOnlyWhenMissing) {
     WriteBmp(Cards("Default.jpg"), 71, 96, Gradient);
     const Bytes own = ReadBytes(Cards("Default.jpg"));
     PictureBuffers& b = Buffers();
     ASSERT_TRUE(b.LoadPictureSets(settings));
     EXPECT_EQ(ReadBytes(Cards("Default.jpg")), own);
     EXPECT_EQ(b.picCardSet().Pixel(70, 95), Gradient(70, 95));
+    const Bytes backFile = ReadBytes(Backs("Default.bmp"));
+    ASSERT_FALSE(backFile.empty());
+    EXPECT_EQ(backFile, ReadBytes(ArtFile("back.bmp")));
 
     fs::remove(Backs("Default.bmp"));
+    fs::remove(Cards("Default.jpg"));
     ASSERT_TRUE(b.LoadPictureSets(settings));
     EXPECT_EQ(ReadBytes(Backs("Default.bmp")), ReadBytes(ArtFile("back.bmp")));
+    EXPECT_EQ(ReadBytes(Cards("Default.jpg")), ReadBytes(ArtFile("cardset.jpg")));
+    EXPECT_EQ(PixelsOf(b.picBack()), PixelsOf(LoadPictureFile(Utf8(Backs("Default.bmp")))));
+    EXPECT_EQ(b.picCardSet().Width(), 1775);
+    EXPECT_EQ(b.picCardSet().Height(), 96);
+    EXPECT_TRUE(reporter.errors.empty());
     EXPECT_TRUE(shown.empty());
 }
 
@@ -270,22 +265,6 @@ TEST_F(PictureBuffersTest, SaveResourceToFileWritesExactBytesOrAnswersFalse) {
 }
 
 // --- Mask and border, drawing handles, the loader -------------------------------------------
-
-TEST_F(PictureBuffersTest, MaskAndBorderResourcesHaveTheCardLayout) {
-    PictureBuffers& b = Buffers();
-    SoftwareCanvas mask(71, 96), border(71, 96);
-    PaintCardMask(mask);
-    PaintCardBorder(border);
-    ASSERT_EQ(b.picMask().Width(), 71);
-    ASSERT_EQ(b.picMask().Height(), 96);
-    ASSERT_EQ(b.picBorder().Width(), 71);
-    ASSERT_EQ(b.picBorder().Height(), 96);
-    for (int y = 0; y < 96; ++y)
-        for (int x = 0; x < 71; ++x) {
-            ASSERT_EQ(b.picMask().Pixel(x, y), mask.Pixel(x, y)) << "mask " << x << "," << y;
-            ASSERT_EQ(b.picBorder().Pixel(x, y), border.Pixel(x, y)) << "border " << x << "," << y;
-        }
-}
 
 // The engine reads pictures only through the handles; each must name its own buffer.
 TEST_F(PictureBuffersTest, CachedHandlesShowWhatALaterLoadPutInTheBuffers) {

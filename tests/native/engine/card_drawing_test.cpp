@@ -160,13 +160,6 @@ class CardDrawing : public testing::Test {
         }
     }
 
-    std::vector<std::pair<int, int>> BoardOrder() const {
-        std::vector<std::pair<int, int>> order;
-        for (int x = 0; x < kColumns; ++x)
-            for (int y = 0; y < kRows; ++y) order.push_back({x, y});
-        return order;
-    }
-
     Pictures pics;
     SoftwareCanvas board{kBoardWidth, kBoardHeight, kBoardGreen};
     const SoftwareCanvas green{kBoardWidth, kBoardHeight, kBoardGreen};
@@ -189,13 +182,16 @@ TEST_F(CardDrawing, BacksKeepGreenCornersBlackOutlineAndRefreshTheirCardsInBoard
     board = green;
     host.refreshes.clear();
     game->Draw_All_Backs();
+    std::vector<std::pair<int, int>> order;
     for (int32_t x = 0; x < kColumns; ++x)
-        for (int32_t y = 0; y < kRows; ++y)
+        for (int32_t y = 0; y < kRows; ++y) {
+            order.push_back({x, y});
             for (int v = 0; v < kCardHeight; ++v)
                 for (int u = 0; u < kCardWidth; ++u)
                     ASSERT_EQ(board.Pixel(kCardWidth * x + u, kCardHeight * y + v),
                               CardPixel(BackPixel, u, v, kBoardGreen));
-    ExpectRefreshes(BoardOrder());
+        }
+    ExpectRefreshes(order);
     EXPECT_TRUE(rep.errors.empty());
 }
 
