@@ -65,32 +65,58 @@ TEST(OpponentDecision, ChoicesAndTheirDrawsOnHandBuiltMemories) {
         // identity 5: 5 + 2 = 7, the lowest; identity 10 has one card known: no pair.
         {"lowest score wins without a draw",
          {{2, 3, 4}, {3, 2, 6}, {6, 1, 10}, {7, 1, 12}, {10, 1, 5}, {11, 1, 5}, {20, 1, 1}},
-         {}, {}, 10, 11},
+         {},
+         {},
+         10,
+         11},
         // Identity 1: 2 + 2 * 2 = 6; identity 9: 7 div 2 + 2 * (3 div 2) = 5 (6.5 untruncated).
         {"both divisions truncate", {{2, 2, 2}, {3, 2, 2}, {18, 1, 3}, {19, 2, 4}}, {}, {}, 18, 19},
         // Score 100000000 + 2 is counted, never remembered: the unknown-card path follows.
         {"score at or above the starting best is never chosen",
-         {{0, 1, 100000000}, {1, 1, 100000000}}, {}, {{4, 50}, {9, 50}}, 4, 9},
+         {{0, 1, 100000000}, {1, 1, 100000000}},
+         {},
+         {{4, 50}, {9, 50}},
+         4,
+         9},
         // Identity 0 known at positions 0, 1 and (a copy) 2, identity 1 once: scores
         // 0-1: 7 + 4 = 11, 0-2: 6 + 4 = 10, 1-2: 4 + 2 = 6, the lowest.
-        {"third known card of an identity joins the lowest scoring pair", {},
-         {Entry(0, 3, 9), Entry(1, 1, 5), {0, 1, 3, At(2).lX, At(2).lY}, Entry(3, 1, 1)}, {}, 1, 2},
+        {"third known card of an identity joins the lowest scoring pair",
+         {},
+         {Entry(0, 3, 9), Entry(1, 1, 5), {0, 1, 3, At(2).lX, At(2).lY}, Entry(3, 1, 1)},
+         {},
+         1,
+         2},
         // One card known of identities 0, 1, 2: known draws are tried, a tried one is drawn
         // again uncounted; A = 7 (partner unknown); B: known 4 tried, then 9.
-        {"only unknown cards, tried ones skipped", {{0, 1, 1}, {2, 1, 2}, {4, 1, 3}}, {},
-         {{0, 50}, {0, 50}, {2, 50}, {7, 50}, {4, 50}, {9, 50}}, 7, 9},
+        {"only unknown cards, tried ones skipped",
+         {{0, 1, 1}, {2, 1, 2}, {4, 1, 3}},
+         {},
+         {{0, 50}, {0, 50}, {2, 50}, {7, 50}, {4, 50}, {9, 50}},
+         7,
+         9},
         // B = A again (a fresh tried set); AI_RandomSearch keeps A, draws A again, then 33.
-        {"second unknown card equal to the first is replaced", {}, {},
-         {{7, 50}, {7, 50}, {7, 50}, {33, 50}}, 7, 33},
+        {"second unknown card equal to the first is replaced",
+         {},
+         {},
+         {{7, 50}, {7, 50}, {7, 50}, {33, 50}},
+         7,
+         33},
         // Position 0 twice is no pair; A = entry 4 (unknown); B: entry 3 known, entry 4 = A;
         // AI_RandomSearch keeps A: entry 2, position 0.
-        {"same position is no pair", {}, {Entry(0, 1), Entry(0, 1), Entry(2, 1), Entry(4, 0)},
-         {{3, 4}, {2, 4}, {3, 4}, {1, 4}}, 4, 0},
+        {"same position is no pair",
+         {},
+         {Entry(0, 1), Entry(0, 1), Entry(2, 1), Entry(4, 0)},
+         {{3, 4}, {2, 4}, {3, 4}, {1, 4}},
+         4,
+         0},
         // No pair, nothing unknown: AI_MemoryRandom tries 1, 2, 2 (again), 3, 4; AI_RandomSearch:
         // A = entry 3, B = entry 3 again: repeat, entry 1.
-        {"no unknown card left: two random cards", {},
+        {"no unknown card left: two random cards",
+         {},
          {Entry(0, 1), Entry(2, 1), Entry(4, 1), Entry(6, 1)},
-         {{0, 4}, {1, 4}, {1, 4}, {2, 4}, {3, 4}, {2, 4}, {2, 4}, {0, 4}}, 4, 0},
+         {{0, 4}, {1, 4}, {1, 4}, {2, 4}, {3, 4}, {2, 4}, {2, 4}, {0, 4}},
+         4,
+         0},
     };
     for (const auto& c : cases) {
         GameRig rig;

@@ -98,7 +98,8 @@ TEST(Deal, ShuffleMakes51ExchangesFrom204DrawsInOrderX1Y1X2Y2) {
     EXPECT_EQ(rig.random.Draws(), 204);
     EXPECT_EQ(rig.random.Pending(), 1u);
     for (int32_t x = 0; x < kColumns; ++x)
-        for (int32_t y = 0; y < kRows; ++y) EXPECT_EQ(game.Cell(x, y).lId, expected[x][y]) << x << "," << y;
+        for (int32_t y = 0; y < kRows; ++y)
+            EXPECT_EQ(game.Cell(x, y).lId, expected[x][y]) << x << "," << y;
 }
 
 TEST(NetworkDeck, HostShufflesAndSendsTheDeckClientWaitsForIt) {
@@ -245,12 +246,13 @@ TEST(Turns, ClosestResultsDecideTheWinnerOnlyAtTheEnd) {
         EXPECT_EQ(game.Game_CheckWin(), lFirst == 13 ? 1 : 2);
         EXPECT_EQ(r.events.gameEnds, std::vector<bool>{true});
         EXPECT_TRUE(r.host.bKillGameTimer);
-        const std::string sScores = lFirst == 13 ? "Ann : 13 pairs / Bob : 12 pairs"
-                                                 : "Ann : 12 pairs / Bob : 13 pairs";
+        const std::string sScores =
+            lFirst == 13 ? "Ann : 13 pairs / Bob : 12 pairs" : "Ann : 12 pairs / Bob : 13 pairs";
         const auto& s = r.events.status;
         ASSERT_GE(s.size(), 2u);
         EXPECT_EQ(s[s.size() - 2], (std::pair<int32_t, std::string>{2, sScores}));
-        EXPECT_EQ(s.back(), (std::pair<int32_t, std::string>{1, lFirst == 13 ? "Ann wins !" : "Bob wins !"}));
+        EXPECT_EQ(s.back(),
+                  (std::pair<int32_t, std::string>{1, lFirst == 13 ? "Ann wins !" : "Bob wins !"}));
     }
 }
 
@@ -266,19 +268,6 @@ TEST(Turns, TurnPassesInTurnFinishNotInCardFlip) {
     Turn_Finish(*rig.game, 0, 2, 0, 0, false);
     EXPECT_EQ(rig.game->Player(), 1);
     EXPECT_FALSE(rig.game->IsCardFlipped());
-}
-
-TEST(Turns, SoloPlayerAlwaysPlays) {
-    GameRig rig;
-    clsGame& game = rig.Start(GameSolo);
-    EXPECT_EQ(game.Player(), 1);
-    EXPECT_EQ(rig.random.Draws(), 0) << "the single player needs no draw";
-    rig.Play({0, 0}, {0, 2});
-    EXPECT_EQ(game.Player(), 1);
-    EXPECT_EQ(rig.events.LastText(1), "Single player game.");
-    rig.Play({0, 0}, {0, 1});
-    EXPECT_EQ(game.Score(1), 1);
-    EXPECT_EQ(rig.events.LastText(2), "1 pairs formed out of 25");
 }
 
 // ------------------------------------------------------------------------------------------
@@ -318,14 +307,16 @@ TEST(StatusTexts, EveryKindInEveryType) {
         rig.lan.sOpponent = "Remote";
         clsGame& game = rig.Deal(eType);
         const bool bAlone = eType == GameSolo || eType == GameComputerAlone;
-        const int32_t kinds[] = {MsgNewGame, MsgGameOver, MsgScores, MsgTurn, -1, MsgWaitClick, 2, 5, 7};
+        const int32_t kinds[] = {MsgNewGame,   MsgGameOver, MsgScores, MsgTurn, -1,
+                                 MsgWaitClick, 2,           5,         7};
         for (int32_t lKind : kinds) {
             if (lKind == MsgGameOver && !bAlone) continue;  // the winner's text: see EndOfGame
             lKind < 0 ? game.StatusBar(MsgTurn, true) : game.StatusBar(lKind);
         }
         EXPECT_EQ(rig.events.status, *pExpected) << "type " << eType;
-        EXPECT_EQ(rig.chat.lines, eType == GameNetwork ? std::vector<std::string>{"Starting a new game..."}
-                                                       : std::vector<std::string>{})
+        EXPECT_EQ(rig.chat.lines, eType == GameNetwork
+                                      ? std::vector<std::string>{"Starting a new game..."}
+                                      : std::vector<std::string>{})
             << "only the new-game text of a network game goes to the chat";
         EXPECT_TRUE(rig.reporter.errors.empty());
     }
@@ -362,7 +353,8 @@ TEST(NetworkTurns, HostSendsYouStartExactlyWhenItDraws2) {
         rig.random.PushIndex(lDraw, 2);
         rig.game->Game_StartCheck();
         EXPECT_EQ(rig.game->Player(), lDraw + 1);
-        EXPECT_EQ(rig.lan.sent, lDraw ? std::vector<std::string>{"+YOU_START"} : std::vector<std::string>{});
+        EXPECT_EQ(rig.lan.sent,
+                  lDraw ? std::vector<std::string>{"+YOU_START"} : std::vector<std::string>{});
         EXPECT_EQ(rig.game->IsHumanTurn(), lDraw == 0);
     }
 }
@@ -463,7 +455,8 @@ TEST(VersusComputer, PeoplesRevealsFeedTheComputersMemoryAndPairsLeaveIt) {
     EXPECT_EQ(game.ComputerProfile().Current().Pairs[PairWildGuess], 0);
     game.Card_Flip(1, 0);  // a miss: the computer's turn is announced before it moves
     const auto& s = rig.events.status;
-    EXPECT_NE(std::find(s.begin(), s.end(), std::pair<int32_t, std::string>{1, "Computer's turn to play."}),
+    EXPECT_NE(std::find(s.begin(), s.end(),
+                        std::pair<int32_t, std::string>{1, "Computer's turn to play."}),
               s.end());
 }
 
@@ -473,6 +466,7 @@ TEST(VersusComputer, PeoplesRevealsFeedTheComputersMemoryAndPairsLeaveIt) {
 TEST(EndOfGame, SoloGameCountsANullGameAndClassifiesEveryPair) {
     GameRig rig;
     rig.Start(GameSolo);
+    EXPECT_EQ(rig.random.Draws(), 0) << "the single player needs no draw";
     rig.Play(At(0), At(2));   // miss: 0 and 2 seen
     rig.Play(At(0), At(1));   // first seen before
     rig.Play(At(3), At(2));   // second seen before
@@ -483,7 +477,8 @@ TEST(EndOfGame, SoloGameCountsANullGameAndClassifiesEveryPair) {
     rig.Play(At(9), At(11));  // miss: 9 and 11 seen
     rig.Play(At(8), At(9));   // both seen before
     EXPECT_EQ(rig.game->Game_CheckWin(), 0);
-    rig.PlayPairsFrom(5);     // 5 both seen before, the rest wild guesses
+    EXPECT_EQ(rig.game->Player(), 1) << "the single player always plays";
+    rig.PlayPairsFrom(5);  // 5 both seen before, the rest wild guesses
     EXPECT_EQ(rig.game->Game_CheckWin(), 1);
     EXPECT_EQ(rig.events.LastText(2), "25 pairs formed out of 25");
     EXPECT_EQ(rig.events.LastText(1), "Game over !");
@@ -517,46 +512,36 @@ TEST(EndOfGame, ComputerAloneCountsANullGameForTheComputerAtItsLevel) {
         EXPECT_EQ(sText.find("turn to play"), std::string::npos) << sText;
 }
 
-TEST(EndOfGame, PersonBeatingTheComputer) {
-    GameRig rig;
-    rig.SetAIMemory(100);
-    rig.Start(GameVsComputer, 0);
-    rig.PlayPairsFrom(0);
-    ASSERT_TRUE(rig.Ended());
-    EXPECT_EQ(rig.game->Game_CheckWin(), 1);
-    EXPECT_EQ(Results(rig, ProfilePlayer), (R{1, 0, 0}));
-    EXPECT_EQ(Results(rig, ProfileComputer), (R{0, 1, 0}));
-    EXPECT_EQ(Results(rig, ProfileComputer, true), (R{0, 1, 0}));
-    EXPECT_EQ(SavedRecord(rig, ProfileComputer).Average_AI, 100.0);
-    EXPECT_EQ(rig.events.LastText(1), " wins !");
-}
-
-TEST(EndOfGame, ComputerBeatingThePerson) {
-    GameRig rig(3);
-    rig.SetNames("Ann", "Bob");
-    rig.SetAIMemory(100);
-    rig.Deal(GameVsComputer, false);
-    rig.FinishTurnsAtOnce();
-    rig.random.PushIndex(0, 2);
-    rig.game->Game_StartCheck();
-    // The person misses whenever two unpaired cards of different identities are left.
-    for (int32_t lGuard = 0; !rig.Ended() && lGuard < 1000; ++lGuard) {
-        ASSERT_TRUE(rig.game->IsHumanTurn());
-        const std::vector<CardPos> free = rig.Unpaired();
-        ASSERT_GE(free.size(), 2u);
-        CardPos b = free[1];
-        for (const CardPos& p : free)
-            if (rig.game->Cell(p.lX, p.lY).lId != rig.game->Cell(free[0].lX, free[0].lY).lId) b = p;
-        rig.Play(free[0], b);
+TEST(EndOfGame, WinnerAgainstTheComputerCountsInBothProfiles) {
+    for (bool bPersonWins : {true, false}) {
+        GameRig rig(3);
+        rig.SetAIMemory(100);
+        rig.Deal(GameVsComputer, bPersonWins);
+        rig.FinishTurnsAtOnce();
+        rig.random.PushIndex(0, 2);
+        rig.game->Game_StartCheck();
+        if (bPersonWins) rig.PlayPairsFrom(0);
+        // Otherwise the person misses whenever two cards of different identities are left.
+        for (int32_t lGuard = 0; !rig.Ended() && lGuard < 1000; ++lGuard) {
+            ASSERT_TRUE(rig.game->IsHumanTurn());
+            const std::vector<CardPos> free = rig.Unpaired();
+            ASSERT_GE(free.size(), 2u);
+            CardPos b = free[1];
+            for (const CardPos& p : free)
+                if (rig.game->Cell(p.lX, p.lY).lId != rig.game->Cell(free[0].lX, free[0].lY).lId)
+                    b = p;
+            rig.Play(free[0], b);
+        }
+        ASSERT_TRUE(rig.Ended());
+        const R won{1, 0, 0}, lost{0, 1, 0};
+        EXPECT_EQ(rig.game->Game_CheckWin(), bPersonWins ? 1 : 2);
+        EXPECT_EQ(Results(rig, ProfilePlayer), bPersonWins ? won : lost);
+        EXPECT_EQ(Results(rig, ProfileComputer), bPersonWins ? lost : won);
+        EXPECT_EQ(Results(rig, ProfileComputer, true), bPersonWins ? lost : won) << "level 100";
+        EXPECT_EQ(SavedRecord(rig, ProfileComputer).Average_AI, 100.0);
+        EXPECT_EQ(rig.events.LastText(1), bPersonWins ? " wins !" : "Computer wins !");
+        EXPECT_TRUE(rig.reporter.errors.empty());
     }
-    ASSERT_TRUE(rig.Ended());
-    EXPECT_EQ(rig.game->Game_CheckWin(), 2);
-    EXPECT_GE(rig.game->Score(2), 24);
-    EXPECT_EQ(Results(rig, ProfilePlayer), (R{0, 1, 0}));
-    EXPECT_EQ(Results(rig, ProfileComputer), (R{1, 0, 0}));
-    EXPECT_EQ(Results(rig, ProfileComputer, true), (R{1, 0, 0}));
-    EXPECT_EQ(rig.events.LastText(1), "Computer wins !");
-    EXPECT_TRUE(rig.reporter.errors.empty());
 }
 
 // ------------------------------------------------------------------------------------------
