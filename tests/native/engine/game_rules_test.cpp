@@ -22,7 +22,10 @@ using Texts = std::vector<std::pair<int32_t, std::string>>;
 // The deal message body with identity f(k) at position k.
 std::string Deck(int32_t (*f)(int32_t)) {
     std::string s;
-    for (int k = 0; k < 50; ++k) s += (k ? ";" : "") + std::to_string(f(k));
+    for (int k = 0; k < 50; ++k) {
+        if (k) s += ';';
+        s += std::to_string(f(k));
+    }
     return s;
 }
 const std::string kUnshuffled = Deck([](int32_t k) { return k / 2; });
