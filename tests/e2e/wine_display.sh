@@ -50,10 +50,12 @@ e2e_setup() {
     export WINEDEBUG=-all
     export WINEPREFIX="$output/wineprefix"
     e2e_start_display "$output/xvfb.log" || return 1
-    # A new prefix takes several seconds to set up; do it before anything is watched.
+    # A new prefix takes several seconds to set up; do it before anything is watched. A server
+    # left over from an interrupted run would otherwise serve the new prefix from the old one.
+    if [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1; fi
     rm -rf "$WINEPREFIX"
-    wine_run wineboot -i >/dev/null 2>&1
-    wineserver -w
+    timeout 300 "$e2e_wine_run" wineboot -i >/dev/null 2>&1
+    timeout 120 wineserver -w
     echo "display $DISPLAY, Wine prefix $WINEPREFIX"
 }
 

@@ -49,6 +49,9 @@ MemoryCanvas LoadPictureFile(std::string_view sPath, HDC hdcReference) {
     const std::string sName = Narrow(full);
     if (!IsFile(full)) throw QuillonError(ErrFileNotFound, "File not found: " + sName);
 
+    // COM for the length of one load: the program needs it nowhere else, and starting it
+    // with the program would cost every start-up the time to bring its libraries in.
+    const ScopedCoInit com;
     ComPtr<IPicture> picture;
     const HRESULT hr = OleLoadPicturePath(const_cast<LPOLESTR>(full.c_str()), nullptr, 0, 0,
                                           IID_IPicture, picture.OutVoid());

@@ -63,7 +63,6 @@ int MessageLoop(const frmMain& board) {
 }
 
 int Main(HINSTANCE hInstance, int nCmdShow) {
-    ScopedCoInit com;  // the picture loader is a COM service
     WinRegistryStore store;
     Settings settings(store);
     ProgramValues values;
