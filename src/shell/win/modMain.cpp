@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "board/win/frmMain.h"
 #include "profiles/clsProfiles.h"
