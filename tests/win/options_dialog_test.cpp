@@ -20,46 +20,18 @@
 #include "options/win/picture_lists.h"
 #include "shell/win/modFiles.h"
 #include "shell/win/text.h"
+#include "support/bmp_file.h"
 
 namespace quillon::win {
 namespace {
 
 namespace fs = std::filesystem;
+using test::WriteBmp;
 
 // Face n of a strip: red tells the face, green and blue the place inside it.
 Rgb FacePixel(int x, int y) {
     return {static_cast<uint8_t>(10 * (x / kCardWidth) + 5), static_cast<uint8_t>(x % kCardWidth),
             static_cast<uint8_t>(y + 100)};
-}
-
-// A 24-bit bottom-up BMP file; the picture loader reads it whatever the file's extension.
-void WriteBmp(const fs::path& path, int lWidth, int lHeight) {
-    const int lStride = (lWidth * 3 + 3) & ~3;
-    const auto lImage = static_cast<uint32_t>(lStride * lHeight);
-    std::vector<char> file(54 + lImage, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, 54 + lImage);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(lWidth));
-    put32(22, static_cast<uint32_t>(lHeight));
-    file[26] = 1;
-    file[28] = 24;
-    for (int y = 0; y < lHeight; ++y) {
-        for (int x = 0; x < lWidth; ++x) {
-            const Rgb c = FacePixel(x, y);
-            const size_t at = 54 + static_cast<size_t>(lHeight - 1 - y) * lStride + 3 * x;
-            file[at] = static_cast<char>(c.b);
-            file[at + 1] = static_cast<char>(c.g);
-            file[at + 2] = static_cast<char>(c.r);
-        }
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(file.data(), static_cast<std::streamsize>(file.size()));
 }
 
 Rgb DialogFace() {
@@ -90,13 +62,13 @@ class OptionsPictures : public ::testing::Test {
 };
 
 TEST_F(OptionsPictures, ListsHoldThePictureFilesByDisplayName) {
-    WriteBmp(backs / "old WEST.bmp", 1, 1);
-    WriteBmp(backs / "Blue.BMP", 1, 1);
-    WriteBmp(backs / "notes.txt", 1, 1);
-    WriteBmp(backs / "set.jpg", 1, 1);
+    WriteBmp(backs / "old WEST.bmp", 1, 1, FacePixel);
+    WriteBmp(backs / "Blue.BMP", 1, 1, FacePixel);
+    WriteBmp(backs / "notes.txt", 1, 1, FacePixel);
+    WriteBmp(backs / "set.jpg", 1, 1, FacePixel);
     fs::create_directories(backs / "folder.bmp");
-    WriteBmp(cards / "a.b.jpg", 1, 1);
-    WriteBmp(cards / "wide.jpeg", 1, 1);
+    WriteBmp(cards / "a.b.jpg", 1, 1, FacePixel);
+    WriteBmp(cards / "wide.jpeg", 1, 1, FacePixel);
 
     std::vector<std::string> names = ListPictureNames(Narrow(backs.wstring()), ".bmp");
     std::sort(names.begin(), names.end());

@@ -25,6 +25,7 @@
 #include "shell/settings.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "support/bmp_file.h"
 #include "support/fakes.h"
 
 namespace quillon::win {
@@ -32,6 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::RecordingReporter;
+using test::WriteBmp;
 
 using Bytes = std::vector<char>;
 
@@ -50,38 +52,6 @@ fs::path ArtFile(const char* sName) {
 }
 
 std::string Utf8(const fs::path& path) { return Narrow(path.wstring()); }
-
-// A 24-bit BMP file of the given pixels, written by hand so the loader is checked against
-// pixels we chose rather than against another decoder.
-void WriteBmp(const fs::path& path, int lWidth, int lHeight,
-              const std::function<Rgb(int, int)>& pixel) {
-    const int lStride = (lWidth * 3 + 3) & ~3;
-    const uint32_t lImage = static_cast<uint32_t>(lStride * lHeight);
-    Bytes file(54 + lImage, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, 54 + lImage);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(lWidth));
-    put32(22, static_cast<uint32_t>(lHeight));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, lImage);
-    for (int y = 0; y < lHeight; ++y) {
-        const size_t row = 54 + static_cast<size_t>(lHeight - 1 - y) * lStride;  // bottom-up
-        for (int x = 0; x < lWidth; ++x) {
-            const Rgb c = pixel(x, y);
-            file[row + 3 * x] = static_cast<char>(c.b);
-            file[row + 3 * x + 1] = static_cast<char>(c.g);
-            file[row + 3 * x + 2] = static_cast<char>(c.r);
-        }
-    }
-    WriteBytes(path, file);
-}
 
 // Every pixel differs from its neighbours, the corners and outline included.
 Rgb Gradient(int x, int y) {
