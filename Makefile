@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win play demo sim bench clean
+.PHONY: all bootstrap native win test test-native test-win play demo sim bench fuzz clean
 
 all: native win
 
@@ -39,6 +39,19 @@ bench: bootstrap
 	cmake --build build/bench -j $(JOBS) --target quillon_bench quillon-sim
 	build/bench/bench/quillon_bench
 	build/bench/tools/quillon-sim --level 50 --games 20000 --seed 1
+
+# Fuzzes each parser of outside input for FUZZ_SECONDS (clang's libFuzzer), starting from its
+# committed corpus; new inputs land in build/fuzz/corpus/<target> (merge the useful ones back).
+FUZZ_SECONDS ?= 120
+FUZZ_TARGETS := lan
+fuzz: bootstrap
+	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	for t in $(FUZZ_TARGETS); do \
+		mkdir -p build/fuzz/corpus/$$t && \
+		build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
 
 play: win
 	sh tools/play.sh $(WIN)/bin/Quillon.exe
