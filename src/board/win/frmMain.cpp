@@ -272,7 +272,8 @@ void frmMain::ShowAutorunLook() {
 }
 
 void frmMain::CheckUpdateReminder() {
-    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this);
+    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this,
+                                 kInternetUpdateReady);
 }
 
 bool frmMain::AskForUpdate() {
