@@ -268,6 +268,7 @@ void frmMain::ShowAutorunLook() {
     caption.resize(static_cast<size_t>(len));
     SetWindowTextW(m_hwnd, (caption + L" [Autorun Mode]").c_str());
     m_visibility.bAutorun = true;
+    m_visibility.bDebug = false;  // until the word that shows it is typed
     Menu_Rebuild();
 }
 
