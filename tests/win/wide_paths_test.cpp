@@ -30,10 +30,7 @@ TEST(WidePaths, ProgramStartsInJeuxMemoire) {
     Settings settings(store);
     test::RecordingReporter reporter;
 
-    for (PathKind kind : {PathData, PathBacks, PathCards}) paths.GetPath(kind);
-    EXPECT_TRUE(fs::is_directory(app / L"Data\\Cards"));
-    EXPECT_TRUE(fs::is_directory(app / L"Data\\Backs"));
-
+    paths.GetPath(PathData);  // made first, as the program does
     DiskProfileFile file(paths.GetPath(PathProfiles));
     clsProfiles writer({file, settings, reporter, {}});
     ASSERT_TRUE(writer.CheckIfExists());
@@ -52,7 +49,7 @@ TEST(WidePaths, ProgramStartsInJeuxMemoire) {
                             [&lShown](const std::string&, const std::string&, UINT) { ++lShown; });
     pictures.LoadMaskAndBorder();
     EXPECT_TRUE(pictures.LoadPictureSets(settings));
-    EXPECT_GT(fs::file_size(app / L"Data\\Cards\\Default.jpg"), 0u);
+    EXPECT_GT(fs::file_size(app / L"Data\\Backs\\Default.bmp"), 0u);
     EXPECT_EQ(pictures.picCardSet().Width(), 25 * 71);
     EXPECT_EQ(pictures.picBack().Width(), 71);
 
