@@ -1,10 +1,10 @@
-# make test: install what is missing, build both trees, run every test.
+# make test: install what is missing, build both trees, run every test, check the formatting.
 # make play: install what is missing, build, start the game.
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win play demo sim bench fuzz clean
+.PHONY: all bootstrap native win test test-native test-win check-format play demo sim bench fuzz clean
 
 all: native win
 
@@ -29,7 +29,11 @@ test-native: native
 test-win: win
 	cd $(WIN) && ctest --output-on-failure
 
-test: test-native test-win
+# Every C and C++ source as .clang-format lays it out; tools/check_format.sh --fix repairs.
+check-format: bootstrap
+	sh tools/check_format.sh
+
+test: test-native test-win check-format
 
 sim: native
 	$(NATIVE)/tools/quillon-sim --level 50 --games 2000

@@ -144,8 +144,10 @@ bool clsProfiles::CheckIfExists() {
                 return true;
             }
             if (file.Length() == kProfileFileSize) return true;
-            // A file that cannot be deleted is left as it is; the program still starts.
-            if (!file.Delete()) return true;
+            // The damaged file is kept beside the new one, so records a player might still
+            // recover are never thrown away; one that cannot be moved is left as it is and
+            // the program still starts.
+            if (!file.SetAside()) return true;
         }
     } catch (...) {
         ReportCurrentException(m_context.reporter, "clsProfiles::CheckIfExists", false);

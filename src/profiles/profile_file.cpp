@@ -1,16 +1,19 @@
 #include "profiles/profile_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "shell/error_report.h"
 
 namespace quillon {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -21,21 +24,29 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
     throw QuillonError(ErrPathFileAccess, "Path/File access error: " + sPath);
 }
 
+// Paths are UTF-8. On Windows the C library's narrow functions would read them in the ANSI
+// code page and miss a folder such as "Jeux\Mémoire"; a path built from UTF-8 carries the
+// UTF-16 name the wide functions need.
+fs::path NativePath(const std::string& sPath) {
+    return fs::path(std::u8string(sPath.begin(), sPath.end()));
+}
+
 FilePtr Open(const std::string& sPath, const char* mode) {
-    return FilePtr(std::fopen(sPath.c_str(), mode));
+#ifdef _WIN32
+    const std::wstring wMode(mode, mode + std::strlen(mode));
+    return FilePtr(_wfopen(NativePath(sPath).c_str(), wMode.c_str()));
+#else
+    return FilePtr(std::fopen(NativePath(sPath).c_str(), mode));
+#endif
 }
 
 // Size of a regular file, or -1 when the path is missing or names something else.
 int64_t RegularFileSize(const std::string& sPath) {
-#ifdef _WIN32
-    struct _stat64 info {};
-    if (_stat64(sPath.c_str(), &info) != 0) return -1;
-#else
-    struct stat info {};
-    if (stat(sPath.c_str(), &info) != 0) return -1;
-#endif
-    if (!S_ISREG(info.st_mode)) return -1;
-    return static_cast<int64_t>(info.st_size);
+    std::error_code error;
+    const fs::path path = NativePath(sPath);
+    if (!fs::is_regular_file(path, error)) return -1;
+    const uintmax_t size = fs::file_size(path, error);
+    return error ? -1 : static_cast<int64_t>(size);
 }
 
 void CheckRecordNumber(int32_t lRecord) {
@@ -53,7 +64,14 @@ int64_t DiskProfileFile::Length() const {
     return size;
 }
 
-bool DiskProfileFile::Delete() { return std::remove(m_sPath.c_str()) == 0; }
+bool DiskProfileFile::SetAside() {
+    std::error_code error;
+    const fs::path path = NativePath(m_sPath);
+    const fs::path bad = NativePath(m_sPath + kSetAsideSuffix);
+    // Replaces an older copy, on Windows as well (the library moves with replacement there).
+    fs::rename(path, bad, error);
+    return !error;
+}
 
 void DiskProfileFile::WriteAll(const std::vector<uint8_t>& bytes) {
     FilePtr file = Open(m_sPath, "wb");
@@ -78,8 +96,7 @@ void DiskProfileFile::ReadRecords(const std::vector<int32_t>& records,
     }
 }
 
-void DiskProfileFile::WriteRecords(
-    const std::vector<std::pair<int32_t, ProfileRecord>>& records) {
+void DiskProfileFile::WriteRecords(const std::vector<std::pair<int32_t, ProfileRecord>>& records) {
     FilePtr file = Open(m_sPath, "r+b");
     if (!file && !Exists()) file = Open(m_sPath, "w+b");
     if (!file) FailAccess(m_sPath);
@@ -93,9 +110,10 @@ void DiskProfileFile::WriteRecords(
     if (std::fflush(file.get()) != 0) FailAccess(m_sPath);
 }
 
-bool MemoryProfileFile::Delete() {
+bool MemoryProfileFile::SetAside() {
     if (!m_bExists) return false;
     m_bExists = false;
+    m_setAside = std::move(m_bytes);
     m_bytes.clear();
     return true;
 }
@@ -129,7 +147,8 @@ void MemoryProfileFile::WriteRecords(
         const auto offset = static_cast<size_t>(RecordOffset(lRecord));
         if (m_bytes.size() < offset + kRecordSize) m_bytes.resize(offset + kRecordSize, 0);
         const RecordBytes bytes = EncodeRecord(record);
-        std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+        std::copy(bytes.begin(), bytes.end(),
+                  m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     }
 }
 

@@ -4,10 +4,11 @@
     /usr/bin/python3 tools/assets/check_assets.py [--dir DIR] [--regenerate]
 
 Exits with status 0 when every check passes and 1 otherwise, printing one line
-per failure.  The file-format checks use only the standard library, so they run
-anywhere.  When PIL is importable the card-set strip is also decoded and its 25
-faces compared with each other.  --regenerate also runs make_assets.py into a
-temporary folder and requires byte-identical output (needs PIL).
+per failure.  The card-set strip is decoded with PIL (Debian's python3-pil,
+which tools/bootstrap.sh installs) and its 25 faces compared with each other;
+without PIL that check cannot run, and that is a failure, not a pass.
+--regenerate also runs make_assets.py into a temporary folder and requires
+byte-identical output.
 """
 
 import argparse
@@ -268,11 +269,10 @@ def check_dir(directory, use_pil=True):
         check_transparent_cursor(blobs["transparent.cur"], "transparent.cur", fails)
     if "quillon.ico" in blobs:
         check_icon(blobs["quillon.ico"], "quillon.ico", fails)
-    if use_pil and "cardset.jpg" in blobs and not fails:
-        if have_pil():
+    if use_pil and fails.check(have_pil(), "PIL is missing, so the card faces were not compared: "
+                               "install python3-pil (tools/bootstrap.sh) and run this with /usr/bin/python3"):
+        if "cardset.jpg" in blobs and not fails:
             face_shapes_distinct(os.path.join(directory, "cardset.jpg"), fails)
-        else:
-            print("note: PIL not available, faces not compared")
     return fails
 
 

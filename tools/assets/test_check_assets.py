@@ -16,10 +16,7 @@ sys.path.insert(0, HERE)
 
 import check_assets  # noqa: E402
 
-try:
-    from PIL import Image
-except ImportError:  # the format checks need no PIL; two tests do
-    Image = None
+from PIL import Image  # noqa: E402
 
 
 class DamagedAssets(unittest.TestCase):
@@ -52,6 +49,14 @@ class DamagedAssets(unittest.TestCase):
 
     def test_generated_files_pass(self):
         self.assertEqual(self.failures(), [])
+
+    def test_missing_pil_fails_instead_of_skipping_the_faces(self):
+        real = check_assets.have_pil
+        check_assets.have_pil = lambda: False
+        try:
+            self.assertFailsWith("PIL is missing")
+        finally:
+            check_assets.have_pil = real
 
     def test_missing_file(self):
         os.remove(self.path("back.bmp"))
@@ -91,13 +96,11 @@ class DamagedAssets(unittest.TestCase):
         self.patch("quillon.ico", 4, struct.pack("<H", 2))
         self.assertFailsWith("quillon.ico: sizes [16, 32]")
 
-    @unittest.skipIf(Image is None, "PIL not available")
     def test_progressive_jpeg_refused(self):
         img = Image.open(self.path("cardset.jpg"))
         img.save(self.path("cardset.jpg"), "JPEG", quality=90, progressive=True)
         self.assertFailsWith("not a baseline")
 
-    @unittest.skipIf(Image is None, "PIL not available")
     def test_two_faces_differing_only_in_colour(self):
         img = Image.open(self.path("cardset.jpg")).convert("RGB")
         face = img.crop((0, 0, 71, 96))
@@ -109,7 +112,6 @@ class DamagedAssets(unittest.TestCase):
             f.write(buf.getvalue())
         self.assertFailsWith("faces (0, 7) look alike without colour")
 
-    @unittest.skipIf(Image is None, "PIL not available")
     def test_blank_face(self):
         img = Image.open(self.path("cardset.jpg")).convert("RGB")
         img.paste((240, 236, 230), (71 * 24, 0, 71 * 25, 96))

@@ -82,8 +82,16 @@ void frmMain::SizeWindow() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmMain::Form_Unload(bool& bCancel) {
-    if (m_context.values.g_bGameRunning && !Game_Abandon(m_bMustClose)) {
+bool frmMain::Unload(bool bConfirm) {
+    if (m_bUnloaded) return false;
+    bool bCancel = false;
+    Form_Unload(bCancel, bConfirm);
+    m_bUnloaded = !bCancel;
+    return m_bUnloaded;
+}
+
+void frmMain::Form_Unload(bool& bCancel, bool bConfirm) {
+    if (m_context.values.g_bGameRunning && !Game_Abandon(bConfirm)) {
         bCancel = true;
         return;
     }
@@ -91,7 +99,9 @@ void frmMain::Form_Unload(bool& bCancel) {
     SetTimerEnabled(kTmrKillCompStack, false);
     SetTimerEnabled(kTmrKillGame, false);
     SetTimerEnabled(kTmrPing, false);
-    objGame.reset();
+    // The session can end while a failure report is open inside an engine call: the game
+    // then stays for that call to finish with, and goes with the window.
+    if (m_lEngineDepth == 0) objGame.reset();
     m_objStatusBar.reset();
     m_context.settings.SaveSetting(SettingLastGame, Menu_CheckedIndex());
 }
@@ -132,12 +142,17 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kMsgLoadPictures:
             if (m_bReloadPictures) ReloadPictures();
             return 0;
-        case WM_CLOSE: {
-            bool bCancel = false;
-            Form_Unload(bCancel);
-            if (!bCancel) DestroyWindow(m_hwnd);
+        case WM_CLOSE:
+            if (Unload(m_bMustClose)) DestroyWindow(m_hwnd);
             return 0;
-        }
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends when this returns, and the process with it: unload now, as
+            // Quit does, so "Last Game" is saved and a running game is abandoned. There is
+            // no one left to ask whether to abandon.
+            if (wParam && Unload(false)) DestroyWindow(m_hwnd);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -268,11 +283,13 @@ void frmMain::ShowAutorunLook() {
     caption.resize(static_cast<size_t>(len));
     SetWindowTextW(m_hwnd, (caption + L" [Autorun Mode]").c_str());
     m_visibility.bAutorun = true;
+    m_visibility.bDebug = false;  // until the word that shows it is typed
     Menu_Rebuild();
 }
 
 void frmMain::CheckUpdateReminder() {
-    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this);
+    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this,
+                                 kInternetUpdateReady);
 }
 
 bool frmMain::AskForUpdate() {

@@ -82,7 +82,10 @@ class frmMain final : public BaseWindow<frmMain>,
 
     // Window events
     bool Form_Load();
-    void Form_Unload(bool& bCancel);
+    // bConfirm asks before abandoning a running game.
+    void Form_Unload(bool& bCancel, bool bConfirm);
+    // Form_Unload once in the window's life; true when it ran now and was not cancelled.
+    bool Unload(bool bConfirm);
     void Form_MouseMove(int lX, int lY);
     void Form_MouseUp(int lX, int lY);
     void Form_DblClick();
@@ -148,6 +151,7 @@ class frmMain final : public BaseWindow<frmMain>,
     std::string m_sKeys;
     bool m_bReloadPictures = false;
     bool m_bMustClose = false;
+    bool m_bUnloaded = false;
 
     int32_t m_lCheckedType = 2;
     bool m_bDebugShuffle = false;

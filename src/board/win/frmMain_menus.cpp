@@ -29,10 +29,18 @@ int32_t frmMain::Menu_CheckedIndex() const { return m_lCheckedType < 0 ? 0 : m_l
 void frmMain::Menu_Rebuild() {
     ScopedMenu menu(LoadMenuW(m_context.hInstance, MAKEINTRESOURCEW(IDR_MAINMENU)));
     HMENU bar = menu.Get();
-    // Remove from the back so that positions in front stay valid.
-    if (m_visibility.bAutorun) {
-        DeleteMenu(bar, kHelpMenu, MF_BYPOSITION);
+    // Remove from the back so that positions in front stay valid. The Debug menu follows its
+    // own switch even in the demonstration mode, where it is the only way to stop the
+    // non-stop play.
+    if (m_visibility.bAutorun) DeleteMenu(bar, kHelpMenu, MF_BYPOSITION);
+    if (!m_visibility.bDebug) {
         DeleteMenu(bar, kDebugMenu, MF_BYPOSITION);
+    } else if (!m_visibility.bDebugCommands) {
+        HMENU debug = GetSubMenu(bar, kDebugMenu);
+        for (int id : {IDM_DEBUG_SHUFFLE, IDM_DEBUG_SHOWBUFFERS, IDM_DEBUG_COMPPLAY})
+            DeleteMenu(debug, static_cast<UINT>(id), MF_BYCOMMAND);
+    }
+    if (m_visibility.bAutorun) {
         DeleteMenu(bar, kToolsMenu, MF_BYPOSITION);
         HMENU file = GetSubMenu(bar, kFileMenu);
         DeleteMenu(file, kFileSettings + 1, MF_BYPOSITION);  // separator before Quit
@@ -40,14 +48,6 @@ void frmMain::Menu_Rebuild() {
         DeleteMenu(file, kFileSeparator0, MF_BYPOSITION);
         DeleteMenu(file, IDM_FILE_ABANDON, MF_BYCOMMAND);
         DeleteMenu(file, IDM_FILE_NEW, MF_BYCOMMAND);
-    } else {
-        if (!m_visibility.bDebug) {
-            DeleteMenu(bar, kDebugMenu, MF_BYPOSITION);
-        } else if (!m_visibility.bDebugCommands) {
-            HMENU debug = GetSubMenu(bar, kDebugMenu);
-            for (int id : {IDM_DEBUG_SHUFFLE, IDM_DEBUG_SHOWBUFFERS, IDM_DEBUG_COMPPLAY})
-                DeleteMenu(debug, static_cast<UINT>(id), MF_BYCOMMAND);
-        }
     }
     SetMenu(m_hwnd, bar);
     m_menu = std::move(menu);  // the previous bar is destroyed here, after SetMenu let it go

@@ -16,7 +16,7 @@ UINT ErrorBoxStyle(ErrorIcon eIcon);
 void ShowErrorBox(HWND hOwner, const ErrorReport& report);
 
 class MessageBoxReporter final : public IErrorReporter {
-public:
+  public:
     // Shows what it is given; tests pass a recorder instead of the modal box.
     using Display = std::function<void(HWND hOwner, const ErrorReport& report)>;
 
@@ -26,7 +26,7 @@ public:
     void ReportError(std::string_view sProcedure, int32_t lNumber, std::string_view sDescription,
                      bool bFatal) override;
 
-private:
+  private:
     HWND m_hOwner;
     Display m_display;
 };

@@ -27,8 +27,7 @@ HKEY RootKey(RegRoot root) {
 // the ANSI code page with the length it has there. False when the value cannot be read.
 bool QueryRaw(HKEY hKey, const std::string& sAnsiName, DWORD& type, Bytes& data) {
     DWORD size = 0;
-    if (RegQueryValueExA(hKey, sAnsiName.c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExA(hKey, sAnsiName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return false;
     // The size asked for first can be an estimate (and the value may change in between), so
     // grow until the data fits. The length handed over is the buffer's own, so the answer can
@@ -50,11 +49,9 @@ bool QueryRaw(HKEY hKey, const std::string& sAnsiName, DWORD& type, Bytes& data)
 
 }  // namespace
 
-RegValue WinRegistryStore::Read(RegRoot root, std::string_view sKey,
-                                std::string_view sName) const {
+RegValue WinRegistryStore::Read(RegRoot root, std::string_view sKey, std::string_view sName) const {
     ScopedHKey key;
-    if (RegOpenKeyExW(RootKey(root), Widen(sKey).c_str(), 0, KEY_READ, key.Out()) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(RootKey(root), Widen(sKey).c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS)
         return {};
 
     DWORD type = REG_NONE;

@@ -7,7 +7,7 @@
 namespace quillon::win {
 
 class WinRegistryStore final : public IRegistryStore {
-public:
+  public:
     // Strings come back as UTF-8; a string value is kept in the ANSI code page in the registry.
     RegValue Read(RegRoot root, std::string_view sKey, std::string_view sName) const override;
     bool Write(RegRoot root, std::string_view sKey, std::string_view sName,

@@ -2,8 +2,8 @@
 // RAII owners for the Win32 handles the program uses. Copying is deleted; moving hands the
 // handle over.
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <utility>
 
@@ -11,7 +11,7 @@ namespace quillon::win {
 
 template <typename Traits>
 class Scoped {
-public:
+  public:
     using Handle = typename Traits::Handle;
     Scoped() = default;
     explicit Scoped(Handle h) : m_h(h) {}
@@ -38,7 +38,7 @@ public:
     }
     explicit operator bool() const { return m_h != Traits::Invalid(); }
 
-private:
+  private:
     Handle m_h = Traits::Invalid();
 };
 
@@ -93,7 +93,7 @@ using ScopedMenu = Scoped<MenuTraits>;
 
 // A device context from GetDC, released with ReleaseDC.
 class ScopedGetDC {
-public:
+  public:
     explicit ScopedGetDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(GetDC(hwnd)) {}
     ~ScopedGetDC() {
         if (m_hdc) ReleaseDC(m_hwnd, m_hdc);
@@ -102,14 +102,14 @@ public:
     ScopedGetDC& operator=(const ScopedGetDC&) = delete;
     HDC Get() const { return m_hdc; }
 
-private:
+  private:
     HWND m_hwnd;
     HDC m_hdc;
 };
 
 // Selects an object into a DC and puts the previous one back.
 class ScopedSelect {
-public:
+  public:
     ScopedSelect(HDC hdc, HGDIOBJ obj) : m_hdc(hdc), m_old(SelectObject(hdc, obj)) {}
     ~ScopedSelect() {
         if (m_old) SelectObject(m_hdc, m_old);
@@ -117,13 +117,13 @@ public:
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
 
-private:
+  private:
     HDC m_hdc;
     HGDIOBJ m_old;
 };
 
 class ScopedCoInit {
-public:
+  public:
     ScopedCoInit() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ScopedCoInit() {
         if (SUCCEEDED(m_hr)) CoUninitialize();
@@ -132,14 +132,14 @@ public:
     ScopedCoInit& operator=(const ScopedCoInit&) = delete;
     HRESULT Result() const { return m_hr; }
 
-private:
+  private:
     HRESULT m_hr;
 };
 
 // A COM interface pointer, released at the end of its scope.
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
@@ -157,7 +157,7 @@ public:
     }
     explicit operator bool() const { return m_p != nullptr; }
 
-private:
+  private:
     T* m_p = nullptr;
 };
 
