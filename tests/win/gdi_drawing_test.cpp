@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 #include "board/win/picture_buffers.h"
 #include "engine/card_layout.h"
 #include "engine/clsGame.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "board/win/gdi_canvas.h"
-#include "board/win/picture_loader.h"
+#include "ui/win/gdi_canvas.h"
+#include "ui/win/picture_loader.h"
 #include "engine/card_layout.h"
 #include "options/options_rules.h"
 #include "options/win/picture_lists.h"

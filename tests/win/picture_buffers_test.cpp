@@ -18,8 +18,8 @@
 #include <tuple>
 #include <vector>
 
-#include "board/win/gdi_canvas.h"
-#include "board/win/picture_loader.h"
+#include "ui/win/gdi_canvas.h"
+#include "ui/win/picture_loader.h"
 #include "shell/error_report.h"
 #include "shell/memory_store.h"
 #include "shell/settings.h"

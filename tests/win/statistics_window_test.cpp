@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 #include "profiles/clsProfiles.h"
 #include "profiles/default_profile.h"
 #include "profiles/statistics_rules.h"

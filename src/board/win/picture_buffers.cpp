@@ -4,7 +4,7 @@
 #include <vector>
 #include <utility>
 
-#include "board/win/picture_loader.h"
+#include "ui/win/picture_loader.h"
 #include "engine/card_layout.h"
 #include "shell/error_report.h"
 #include "shell/settings.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 #include "engine/game_host.h"
 
 namespace quillon {

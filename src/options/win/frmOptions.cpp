@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "board/win/picture_buffers.h"
-#include "board/win/picture_loader.h"
+#include "ui/win/picture_loader.h"
 #include "engine/card_layout.h"
 #include "options/options_rules.h"
 #include "options/win/frmOptions_resource.h"

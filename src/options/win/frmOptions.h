@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "board/win/dialog_base.h"
-#include "board/win/gdi_canvas.h"
+#include "ui/win/dialog_base.h"
+#include "ui/win/gdi_canvas.h"
 #include "shell/win/app_context.h"
 
 namespace quillon::win {

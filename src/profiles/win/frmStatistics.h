@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "board/win/dialog_base.h"
-#include "board/win/gdi_canvas.h"
+#include "ui/win/dialog_base.h"
+#include "ui/win/gdi_canvas.h"
 #include "profiles/clsProfiles.h"
 #include "profiles/statistics_rules.h"
 #include "profiles/win/statistics_graph.h"

@@ -1,4 +1,4 @@
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
 

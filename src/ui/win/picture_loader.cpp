@@ -1,4 +1,4 @@
-#include "board/win/picture_loader.h"
+#include "ui/win/picture_loader.h"
 
 #include <ole2.h>
 #include <olectl.h>
