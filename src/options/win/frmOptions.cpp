@@ -122,7 +122,7 @@ void frmOptions::Show(HWND hOwner) {
     INITCOMMONCONTROLSEX icc{
         sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS};
     if (!InitCommonControlsEx(&icc)) InitCommonControls();
-    if (ShowModal(m_context.hInstance, IDD_OPTIONS, hOwner) == -1)
+    if (RunModal(m_context.hInstance, IDD_OPTIONS, hOwner) == -1)
         throw QuillonError(ErrInvalidCall, "The options dialog could not be created.");
 }
 

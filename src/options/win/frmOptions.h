@@ -19,7 +19,7 @@
 
 namespace quillon::win {
 
-class frmOptions final : public DialogBase<frmOptions> {
+class frmOptions final : public DialogBase {
   public:
     // The slow part of opening, done before the window exists: the mask and border bitmaps and
     // the two picture folders. Throws QuillonError when a bitmap resource is missing.
@@ -28,9 +28,9 @@ class frmOptions final : public DialogBase<frmOptions> {
     // Runs the dialog modally, owned by hOwner.
     void Show(HWND hOwner);
 
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
   private:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     enum Page { PageGeneral, PageCards, PageAI, PageOther, PageCount };
 
     // Opening and closing

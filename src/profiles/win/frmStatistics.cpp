@@ -124,7 +124,7 @@ INT_PTR frmStatistics::ShowModal(HINSTANCE hInstance, HWND hOwner) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES};
     if (!InitCommonControlsEx(&icc)) InitCommonControls();
     m_hInstance = hInstance;
-    return DialogBase::ShowModal(hInstance, IDD_STATISTICS, hOwner);
+    return RunModal(hInstance, IDD_STATISTICS, hOwner);
 }
 
 INT_PTR frmStatistics::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -19,7 +19,7 @@
 
 namespace quillon::win {
 
-class frmStatistics final : public DialogBase<frmStatistics> {
+class frmStatistics final : public DialogBase {
   public:
     // Form_Load's reading and drawing: the figures of both profiles, then the graph with the
     // player's ratio. Failures are reported and leave "##" or a partial picture behind.
@@ -28,9 +28,9 @@ class frmStatistics final : public DialogBase<frmStatistics> {
     // Shows the window modally over hOwner until OK (or Escape) closes it.
     INT_PTR ShowModal(HINSTANCE hInstance, HWND hOwner);
 
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
   private:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     float ParseStats();
     void ParseGraph(float fPlayerRatio);
 
