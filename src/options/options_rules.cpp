@@ -58,15 +58,6 @@ int32_t FindListEntry(const std::vector<std::string>& entries, std::string_view 
 
 bool ClearEnabled(bool bClearYours, bool bClearComputer) { return bClearYours || bClearComputer; }
 
-char MnemonicOf(std::string_view sCaption) {
-    for (size_t i = 0; i + 1 < sCaption.size(); ++i) {
-        if (sCaption[i] != '&') continue;
-        if (sCaption[i + 1] != '&') return AsciiLower(sCaption[i + 1]);
-        ++i;  // "&&" is a plain ampersand
-    }
-    return 0;
-}
-
 void DrawCardPreview(ICanvas& target, const ICanvas& picture, int lSrcX, int lCards,
                      const ICanvas& mask, const ICanvas& border, Rgb background) {
     target.FillRect(0, 0, target.Width(), target.Height(), background);

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/win/app_context.h"
 #include "ui/win/dialog_base.h"
 #include "ui/win/gdi_canvas.h"
-#include "shell/win/app_context.h"
+#include "ui/win/tab_pages.h"
 
 namespace quillon::win {
 
@@ -44,11 +45,7 @@ class frmOptions final : public DialogBase {
 
     // Pages
     void Tabs_Fill();
-    void ShowPage(int lPage);
-    bool SelectPageByLetter(wchar_t letter);
     void EnablePage(int lPage, bool bEnabled);
-    static LRESULT CALLBACK PageKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR idSubclass, DWORD_PTR refData);
 
     // Control rules
     void sldReveal_Scroll(int lCode);
@@ -72,7 +69,6 @@ class frmOptions final : public DialogBase {
     bool IsChecked(int lId) const;
     std::string SelectedName(int lComboId, const std::vector<std::string>& names) const;
     std::string ItemText(int lId) const;
-    std::wstring LoadText(UINT lId) const;
     void SizePreviews();
 
     AppContext m_context;
@@ -84,7 +80,7 @@ class frmOptions final : public DialogBase {
     std::optional<MemoryCanvas> m_picTmpSet;  // the chosen strip, kept for moving the preview
     std::vector<std::string> m_backNames;
     std::vector<std::string> m_setNames;
-    int m_lPage = PageGeneral;
+    TabPages m_tabs;
     int32_t m_lPreview = 0;  // the first of the two cards the set preview shows
     bool m_bLoaded = false;  // the controls hold the settings, so closing may store them
 

@@ -27,7 +27,6 @@ DWORD RopOf(RasterOp eOp) {
     throw QuillonError(ErrInvalidCall, "Unknown raster operation");
 }
 
-
 [[noreturn]] void ThrowGdiFailure(const char* sWhat) {
     throw QuillonError(ErrInvalidCall, std::string(sWhat) + " failed (error " +
                                            std::to_string(GetLastError()) + ")");

@@ -11,6 +11,10 @@
 
 namespace quillon::win {
 
+// The data folders' pictures: card sets are strips named <name>.jpg, backs <name>.bmp.
+inline constexpr std::string_view kCardSetExtension = ".jpg";
+inline constexpr std::string_view kCardBackExtension = ".bmp";
+
 // Failure numbers of picture loading.
 inline constexpr int32_t ErrFileNotFound = 53;
 inline constexpr int32_t ErrInvalidPicture = 481;
