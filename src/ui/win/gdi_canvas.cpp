@@ -26,13 +26,12 @@ DWORD RopOf(RasterOp eOp) {
     }
     throw QuillonError(ErrInvalidCall, "Unknown raster operation");
 }
+}  // namespace
 
-[[noreturn]] void ThrowGdiFailure(const char* sWhat) {
+void ThrowGdiFailure(const char* sWhat) {
     throw QuillonError(ErrInvalidCall, std::string(sWhat) + " failed (error " +
                                            std::to_string(GetLastError()) + ")");
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // GdiCanvas
