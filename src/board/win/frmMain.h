@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "board/win/base_window.h"
+#include "ui/win/base_window.h"
 #include "board/win/clsSbar.h"
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 #include "board/win/picture_buffers.h"
 #include "engine/clsGame.h"
 #include "engine/game_host.h"
