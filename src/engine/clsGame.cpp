@@ -143,6 +143,7 @@ void clsGame::Game_DeckFill() {
             m_board[x][y].lId = k / 2;
             ++k;
         });
+        m_bDealt = true;
     } catch (...) {
         Report("Game_DeckFill");
     }
@@ -225,6 +226,7 @@ void clsGame::Game_DeckReceive(std::string_view sDeck) {
 
     size_t k = 0;
     ForEachPosition([&](int32_t x, int32_t y) { m_board[x][y].lId = ids[k++]; });
+    m_bDealt = true;
     lan.SendData("+OK");
 }
 

@@ -89,6 +89,8 @@ public:
     int32_t Game_Type() const { return m_eType; }
     void Game_Won();
     bool IsCardFlipped() const { return m_bCardUp; }
+    // False only on a network client's board until the host's deal arrives.
+    bool Game_IsDealt() const { return m_bDealt; }
     bool IsHumanTurn() const;
     void StatusBar(int32_t eMsg, bool bPaired = false);
     void Turn_Shift(bool bPair);
@@ -140,6 +142,7 @@ private:
     int32_t m_eType = GameSolo;
     int32_t m_lPlayer = 1;
     bool m_bCardUp = false;
+    bool m_bDealt = false;
     int32_t m_lFirstX = -1;
     int32_t m_lFirstY = -1;
     std::array<int32_t, 2> m_lScore{};
