@@ -156,6 +156,10 @@ void frmLan::Unload() {
 void frmLan::Start_Game(const std::string& sName) {
     try {
         if (!sName.empty()) m_link.SetOpponentName(sName);
+        // The status bar names the local player by the stored nickname: store the one typed now,
+        // not at the end of the session.
+        const std::string sNickname = Nickname();
+        if (!sNickname.empty()) m_context.settings.SaveSetting(SettingPlayerLanName, sNickname);
         ShowWindow(m_hwnd, SW_HIDE);
         m_board.Lan_ShowChat();
         m_board.Lan_NewGame();
