@@ -45,6 +45,14 @@ void PaintCardBorder(ICanvas& canvas) {
     }
 }
 
+void DrawCardPicture(ICanvas& target, int lX, int lY, const ICanvas& picture, int lSrcX,
+                     const ICanvas& mask, const ICanvas& border) {
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &mask, 0, 0, RasterOp::And);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &border, 0, 0, RasterOp::And);
+}
+
 void ComposeInvertedBack(ICanvas& target, const ICanvas& back, const ICanvas& mask,
                          const ICanvas& border) {
     target.FillRect(0, 0, kCardWidth, kCardHeight, kBoardGreen);

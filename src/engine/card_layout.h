@@ -23,6 +23,13 @@ void PaintCardMask(ICanvas& canvas);
 // Border: black on the outline, white elsewhere.
 void PaintCardBorder(ICanvas& canvas);
 
+// One card of picture, its cell at lSrcX, drawn at (lX, lY) of target as the board draws every
+// card: the picture by XOR, the mask by AND, the picture by XOR again, the border by AND. The
+// picture shows inside the outline, the outline is black, and at the 12 outside corners what
+// lay on target stays.
+void DrawCardPicture(ICanvas& target, int lX, int lY, const ICanvas& picture, int lSrcX,
+                     const ICanvas& mask, const ICanvas& border);
+
 // picBackInv (LoadPictureSets step 7): fills target's card rectangle with the board green, then
 // applies the six raster operations with back, mask and border. Result: NOT back inside the
 // outline, black on it, board green at the 12 outside corners.

@@ -43,10 +43,7 @@ void clsGame::Draw_Card(int32_t lX, int32_t lY, const ICanvas* pPicture, int32_t
         surfaces.pBorder == nullptr)
         return;
     const CardPos at = Card_ToPixels(lX, lY);
-    pBoard->BitBlt(at.lX, at.lY, kCardWidth, kCardHeight, pPicture, lSrcX, 0, RasterOp::Xor);
-    pBoard->BitBlt(at.lX, at.lY, kCardWidth, kCardHeight, surfaces.pMask, 0, 0, RasterOp::And);
-    pBoard->BitBlt(at.lX, at.lY, kCardWidth, kCardHeight, pPicture, lSrcX, 0, RasterOp::Xor);
-    pBoard->BitBlt(at.lX, at.lY, kCardWidth, kCardHeight, surfaces.pBorder, 0, 0, RasterOp::And);
+    DrawCardPicture(*pBoard, at.lX, at.lY, *pPicture, lSrcX, *surfaces.pMask, *surfaces.pBorder);
     Draw_Refresh(lX, lY);
 }
 

@@ -66,14 +66,9 @@ int32_t FindListEntry(const std::vector<std::string>& entries, std::string_view 
 // "Clear" may be pressed exactly when at least one of the two boxes is checked.
 bool ClearEnabled(bool bClearYours, bool bClearComputer);
 
-// The key letter of a caption ("Car&ds" gives 'd'; "&&" is a plain ampersand), as typed with
-// Alt; 0 when the caption has none.
-char MnemonicOf(std::string_view sCaption);
-
 // Draws lCards neighbouring cards of picture (starting at x = lSrcX) into target at (0, 0)
-// the way the board draws them: target cleared to background, then the picture by XOR, the
-// mask by AND, the picture by XOR again and the border by AND, once per card. Outside the
-// rounded corners the background shows; the outline is black.
+// the way the board draws them (DrawCardPicture), over target cleared to background: outside
+// the rounded corners the background shows; the outline is black.
 void DrawCardPreview(ICanvas& target, const ICanvas& picture, int lSrcX, int lCards,
                      const ICanvas& mask, const ICanvas& border, Rgb background);
 

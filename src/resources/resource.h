@@ -3,6 +3,15 @@
 
 #define IDS_UPDATE_PATH 3
 #define IDS_MAKER_SITE 5
+// Texts of the board window's questions and notices.
+#define IDS_APP_TITLE 10
+#define IDS_AUTORUN_QUESTION 11
+#define IDS_AUTORUN_CAPTION 12
+#define IDS_NETWORK_UNAVAILABLE 13
+#define IDS_ABANDON_QUESTION 14
+#define IDS_ABANDON_TITLE 15
+#define IDS_PICTURES_READONLY 16
+#define IDS_PICTURES_READONLY_TITLE 17
 #define IDS_FIRST_NAME 101  // 101..141: default player names
 #define IDS_NAME_COUNT 41
 

@@ -10,6 +10,7 @@
 #include "shell/settings.h"
 #include "shell/win/modFiles.h"
 #include "shell/win/text.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 
@@ -28,8 +29,9 @@ bool frmMain::Show(int nCmdShow) {
     HICON hIcon = LoadIconW(m_context.hInstance, MAKEINTRESOURCEW(IDI_QUILLON));
     if (!RegisterClassOnce(m_context.hInstance, kClassName, CS_DBLCLKS, hIcon)) return false;
     m_hAccel = LoadAcceleratorsW(m_context.hInstance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    if (!CreateWindowExW(0, kClassName, L"Quillon", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                         kBoardWidth, kBoardHeight, nullptr, nullptr, m_context.hInstance, this))
+    if (!CreateWindowExW(0, kClassName, LoadText(m_context.hInstance, IDS_APP_TITLE).c_str(),
+                         kStyle, CW_USEDEFAULT, CW_USEDEFAULT, kBoardWidth, kBoardHeight, nullptr,
+                         nullptr, m_context.hInstance, this))
         return false;
     if (!Form_Load()) return false;
     ShowWindow(m_hwnd, nCmdShow);
@@ -272,7 +274,7 @@ void frmMain::GameEnd(bool bNoClear) {
 // ICommandLineHost and IUpdateReminderHost
 
 bool frmMain::ConfirmAutorun() {
-    return MessageBoxW(m_hwnd, L"Are you sure you wish to set Quillon in Autorun ?", L"Quillon",
+    return ShowMessage(m_hwnd, m_context.hInstance, IDS_AUTORUN_QUESTION, IDS_APP_TITLE,
                        MB_YESNO) == IDYES;
 }
 
@@ -281,7 +283,7 @@ void frmMain::ShowAutorunLook() {
     std::wstring caption(static_cast<size_t>(len) + 1, L'\0');
     GetWindowTextW(m_hwnd, caption.data(), len + 1);
     caption.resize(static_cast<size_t>(len));
-    SetWindowTextW(m_hwnd, (caption + L" [Autorun Mode]").c_str());
+    SetWindowTextW(m_hwnd, (caption + LoadText(m_context.hInstance, IDS_AUTORUN_CAPTION)).c_str());
     m_visibility.bAutorun = true;
     m_visibility.bDebug = false;  // until the word that shows it is typed
     Menu_Rebuild();

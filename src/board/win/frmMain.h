@@ -8,9 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "board/win/base_window.h"
 #include "board/win/clsSbar.h"
-#include "board/win/gdi_canvas.h"
 #include "board/win/picture_buffers.h"
 #include "engine/clsGame.h"
 #include "engine/game_host.h"
@@ -18,6 +16,8 @@
 #include "shell/update_reminder.h"
 #include "shell/win/app_context.h"
 #include "shell/win/scoped.h"
+#include "ui/win/base_window.h"
+#include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
 

@@ -1,19 +1,21 @@
 // Game commands, the Debug commands and the four timers of the board window.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
 #include "board/win/board_geometry.h"
 #include "board/win/engine_call.h"
 #include "board/win/frmMain.h"
-
-#include <shellapi.h>
-
+#include "options/win/frmOptions.h"
 #include "profiles/clsProfiles.h"
 #include "profiles/win/frmStatistics.h"
-#include "options/win/frmOptions.h"
 #include "resources/resource.h"
 #include "shell/error_report.h"
 #include "shell/program_values.h"
 #include "shell/settings.h"
 #include "shell/win/modFiles.h"
 #include "shell/win/text.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 
@@ -58,7 +60,7 @@ void frmMain::mnuFileNew_Click() {
     m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
     if (Menu_CheckedIndex() == GameNetwork) {
         // The network dialog comes with network play; until then there is nothing to connect.
-        MessageBoxW(m_hwnd, L"Network play is not available in this version.", L"Quillon",
+        ShowMessage(m_hwnd, m_context.hInstance, IDS_NETWORK_UNAVAILABLE, IDS_APP_TITLE,
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -71,7 +73,7 @@ bool frmMain::Game_Abandon(bool bConfirm) {
         if (bConfirm) {
             GamePause();
             const int answer =
-                MessageBoxW(m_hwnd, L"Are you sure you wish to abandon this game ?", L"Abandon ?",
+                ShowMessage(m_hwnd, m_context.hInstance, IDS_ABANDON_QUESTION, IDS_ABANDON_TITLE,
                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
             GameRestart();
             if (answer != IDYES) return false;
@@ -95,8 +97,8 @@ void frmMain::mnuToolsStatistics_Click() {
     GamePause();
     // Reading the profile file and drawing the graph happen while the window is made.
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    frmStatistics statistics(ProfileContext{m_context.profileFile, m_context.settings,
-                                            m_context.reporter, {}});
+    frmStatistics statistics(
+        ProfileContext{m_context.profileFile, m_context.settings, m_context.reporter, {}});
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     statistics.ShowModal(m_context.hInstance, m_hwnd);
     GameRestart();

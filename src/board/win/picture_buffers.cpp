@@ -1,31 +1,23 @@
 #include "board/win/picture_buffers.h"
 
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
-#include "board/win/picture_loader.h"
 #include "engine/card_layout.h"
+#include "resources/resource.h"
 #include "shell/error_report.h"
 #include "shell/settings.h"
+#include "shell/win/modFiles.h"
 #include "shell/win/resource_bytes.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "ui/win/picture_loader.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 
 namespace {
-
-constexpr char kReadOnlyNotice[] =
-    "Default card sets couldn't be loaded. Please check that the program isn't running in a "
-    "read-only folder.";
-constexpr char kReadOnlyTitle[] = "Error !";
-
-// An existing file, not a folder.
-bool FileExists(const std::string& sPath) {
-    const DWORD attributes = GetFileAttributesW(Widen(sPath).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 std::string PicturePath(const std::string& sFolder, std::string_view sName,
                         std::string_view sExtension) {
@@ -101,7 +93,10 @@ bool PictureBuffers::ExtractPicture(int32_t eKind) {
             bBack ? PicturePath(m_folders.sCardBacks, kDefaultPictureName, kCardBackExtension)
                   : PicturePath(m_folders.sCardSets, kDefaultPictureName, kCardSetExtension);
         const bool ok = SaveResourceToFile(sPath, bBack ? "BACK" : "CARDSET", kDefaultResourceType);
-        if (!ok) m_showMessage(kReadOnlyNotice, kReadOnlyTitle, MB_ICONEXCLAMATION | MB_OK);
+        if (!ok)
+            m_showMessage(LoadTextUtf8(m_hModule, IDS_PICTURES_READONLY),
+                          LoadTextUtf8(m_hModule, IDS_PICTURES_READONLY_TITLE),
+                          MB_ICONEXCLAMATION | MB_OK);
         return ok;
     } catch (...) {
         ReportCurrentException(m_reporter, "frmMain::ExtractPicture", true);

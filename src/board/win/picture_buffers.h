@@ -10,8 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "board/win/gdi_canvas.h"
 #include "engine/game_host.h"
+#include "ui/win/gdi_canvas.h"
+#include "ui/win/picture_loader.h"
 
 namespace quillon {
 class Settings;
@@ -34,8 +35,6 @@ using MessageDisplay =
 MessageDisplay MessageBoxDisplay(HWND hOwner);
 
 inline constexpr std::string_view kDefaultPictureName = "Default";
-inline constexpr std::string_view kCardSetExtension = ".jpg";
-inline constexpr std::string_view kCardBackExtension = ".bmp";
 inline constexpr std::string_view kDefaultResourceType = "DEFAULT";
 
 enum PictureKind : int32_t {

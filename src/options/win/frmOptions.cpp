@@ -2,14 +2,8 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cwctype>
-#include <initializer_list>
-#include <span>
-#include <utility>
+#include <vector>
 
-#include "board/win/picture_buffers.h"
-#include "board/win/picture_loader.h"
 #include "engine/card_layout.h"
 #include "options/options_rules.h"
 #include "options/win/frmOptions_resource.h"
@@ -24,48 +18,34 @@
 #include "shell/win/resource_bytes.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "ui/win/picture_loader.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 
 namespace {
 
-// The controls of each page, in the order of the tabs.
-constexpr int kGeneralControls[] = {
-    IDC_OPT_LBLREVEALCAPTION, IDC_OPT_SLDREVEAL,  IDC_OPT_LBLREVEAL,
-    IDC_OPT_CHKWAITFORCLICK,  IDC_OPT_FRANAMES,   IDC_OPT_LBLPLAYER0,
-    IDC_OPT_TXTPLAYERNAME0,   IDC_OPT_CMDRANDOM0, IDC_OPT_LBLPLAYER1,
-    IDC_OPT_TXTPLAYERNAME1,   IDC_OPT_CMDRANDOM1};
-constexpr int kCardsControls[] = {IDC_OPT_FRACARDSET,  IDC_OPT_CMBCARDSET,   IDC_OPT_PICCARDSET,
-                                  IDC_OPT_UPDNCARDSET, IDC_OPT_FRACARDBACKS, IDC_OPT_CMBCARDBACKS,
-                                  IDC_OPT_PICCARDBACK};
-constexpr int kAIControls[] = {IDC_OPT_FRACOMPUTERLEVEL, IDC_OPT_LBLAI,           IDC_OPT_SLDMEMORY,
-                               IDC_OPT_LBLMEMORY,        IDC_OPT_FRAPROFILES,     IDC_OPT_CHKCLEAR0,
-                               IDC_OPT_CHKCLEAR1,        IDC_OPT_CMDCLEARPROFILES};
-constexpr int kOtherControls[] = {IDC_OPT_SUIOPTIONS};
-
-std::span<const int> PageControls(int lPage) {
-    switch (lPage) {
-        case 0:
-            return kGeneralControls;
-        case 1:
-            return kCardsControls;
-        case 2:
-            return kAIControls;
-        default:
-            return kOtherControls;
-    }
+// The tabs and their controls, in the order of Page.
+std::vector<TabPages::Page> Pages() {
+    return {{IDS_OPT_PAGE_GENERAL,
+             {IDC_OPT_LBLREVEALCAPTION, IDC_OPT_SLDREVEAL, IDC_OPT_LBLREVEAL,
+              IDC_OPT_CHKWAITFORCLICK, IDC_OPT_FRANAMES, IDC_OPT_LBLPLAYER0, IDC_OPT_TXTPLAYERNAME0,
+              IDC_OPT_CMDRANDOM0, IDC_OPT_LBLPLAYER1, IDC_OPT_TXTPLAYERNAME1, IDC_OPT_CMDRANDOM1}},
+            {IDS_OPT_PAGE_CARDS,
+             {IDC_OPT_FRACARDSET, IDC_OPT_CMBCARDSET, IDC_OPT_PICCARDSET, IDC_OPT_UPDNCARDSET,
+              IDC_OPT_FRACARDBACKS, IDC_OPT_CMBCARDBACKS, IDC_OPT_PICCARDBACK}},
+            {IDS_OPT_PAGE_AI,
+             {IDC_OPT_FRACOMPUTERLEVEL, IDC_OPT_LBLAI, IDC_OPT_SLDMEMORY, IDC_OPT_LBLMEMORY,
+              IDC_OPT_FRAPROFILES, IDC_OPT_CHKCLEAR0, IDC_OPT_CHKCLEAR1, IDC_OPT_CMDCLEARPROFILES}},
+            {IDS_OPT_PAGE_OTHER, {IDC_OPT_SUIOPTIONS}}};
 }
 
-constexpr UINT kPageCaptions[] = {IDS_OPT_PAGE_GENERAL, IDS_OPT_PAGE_CARDS, IDS_OPT_PAGE_AI,
-                                  IDS_OPT_PAGE_OTHER};
 // Captions of the check items, in the order of kOptionKeys.
 constexpr UINT kOptionCaptions[] = {IDS_OPT_AUTOCHECK, IDS_OPT_FLASH, IDS_OPT_HANDCURSOR,
                                     IDS_OPT_SELECTION};
 
 // Posted after a click or key on the options tree, once the tree has toggled what it toggles.
 constexpr UINT kMsgKeepFolderPlain = WM_APP + 1;
-
-constexpr UINT_PTR kPageKeySubclass = 1;
 
 Rgb FromColorRef(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
@@ -94,18 +74,6 @@ int32_t TrackbarValue(HWND hwnd) {
     return static_cast<int32_t>(SendMessageW(hwnd, TBM_GETPOS, 0, 0));
 }
 
-// The pages' controls lie on the dialog, not on the tab control, so they paint the dialog's
-// face behind them; a themed tab paints its page in another colour. The tab keeps to the
-// classic look, which has the dialog's face, so that every page reads as one surface.
-void PlainTabs(HWND hTabs) {
-    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    const ScopedModule uxtheme(LoadLibraryW(L"uxtheme.dll"));
-    if (!uxtheme) return;  // no themes at all
-    const auto setTheme = reinterpret_cast<SetWindowThemeFn>(
-        reinterpret_cast<void*>(GetProcAddress(uxtheme.Get(), "SetWindowTheme")));
-    if (setTheme) setTheme(hTabs, L" ", L" ");
-}
-
 }  // namespace
 
 frmOptions::frmOptions(const AppContext& context)
@@ -122,7 +90,7 @@ void frmOptions::Show(HWND hOwner) {
     INITCOMMONCONTROLSEX icc{
         sizeof icc, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS};
     if (!InitCommonControlsEx(&icc)) InitCommonControls();
-    if (ShowModal(m_context.hInstance, IDD_OPTIONS, hOwner) == -1)
+    if (RunModal(m_context.hInstance, IDD_OPTIONS, hOwner) == -1)
         throw QuillonError(ErrInvalidCall, "The options dialog could not be created.");
 }
 
@@ -144,7 +112,6 @@ void frmOptions::Form_Load() {
     Settings_Load();
 
     Tabs_Fill();
-    ShowPage(PageGeneral);
     // Card pictures, the memory level and the statistics cannot change during a game.
     const bool bBetweenGames = !m_context.values.g_bGameRunning;
     EnablePage(PageCards, bBetweenGames);
@@ -214,7 +181,7 @@ void frmOptions::Options_Load() {
     SetWindowLongPtrW(hTree, GWL_STYLE, GetWindowLongPtrW(hTree, GWL_STYLE) | TVS_CHECKBOXES);
 
     auto insert = [&](HTREEITEM hParent, UINT lCaption, LPARAM lKey) {
-        std::wstring text = WithoutMnemonic(LoadText(lCaption));
+        std::wstring text = WithoutMnemonic(LoadText(m_context.hInstance, lCaption));
         TVINSERTSTRUCTW tvis{};
         tvis.hParent = hParent;
         tvis.hInsertAfter = TVI_LAST;
@@ -276,72 +243,18 @@ void frmOptions::Form_Close(bool bOk) {
 
 // --- Pages -----------------------------------------------------------------------------------
 
+// The reveal delay's label keeps to its own rule on the first page.
 void frmOptions::Tabs_Fill() {
-    const HWND hTabs = Item(IDC_OPT_TABBAR);
-    PlainTabs(hTabs);
-    for (int i = 0; i < PageCount; ++i) {
-        std::wstring caption = LoadText(kPageCaptions[i]);
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = caption.data();
-        TabCtrl_InsertItem(hTabs, i, &tab);
-    }
-    TabCtrl_SetCurSel(hTabs, PageGeneral);
-    // A tab control has no access keys of its own: whichever control has the focus hands an
-    // Alt+letter that none of the shown controls took on to the tabs.
-    auto listen = [this](int lId) {
-        SetWindowSubclass(Item(lId), &frmOptions::PageKeyProc, kPageKeySubclass,
-                          reinterpret_cast<DWORD_PTR>(this));
-    };
-    for (int page = 0; page < PageCount; ++page)
-        for (int lId : PageControls(page)) listen(lId);
-    for (int lId : {IDC_OPT_TABBAR, IDOK, IDCANCEL}) listen(lId);
-}
-
-LRESULT CALLBACK frmOptions::PageKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR idSubclass, DWORD_PTR refData) {
-    if (msg == WM_SYSCHAR &&
-        reinterpret_cast<frmOptions*>(refData)->SelectPageByLetter(static_cast<wchar_t>(wParam)))
-        return 0;
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &frmOptions::PageKeyProc, idSubclass);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-void frmOptions::ShowPage(int lPage) {
-    m_lPage = lPage;
-    const bool bWait = IsChecked(IDC_OPT_CHKWAITFORCLICK);
-    for (int page = 0; page < PageCount; ++page) {
-        for (int lId : PageControls(page)) {
-            const bool bShow = page == lPage && !(lId == IDC_OPT_LBLREVEAL && bWait);
-            ShowWindow(Item(lId), bShow ? SW_SHOWNA : SW_HIDE);
-        }
-    }
-    // Focus must not stay on a control that has just been hidden.
-    const HWND hFocus = GetFocus();
-    if (hFocus && IsChild(m_hwnd, hFocus) && !IsWindowVisible(hFocus))
-        SetFocus(Item(IDC_OPT_TABBAR));
+    m_tabs.Create(m_hwnd, IDC_OPT_TABBAR, m_context.hInstance, Pages(), {IDOK, IDCANCEL},
+                  [this](int) { chkWaitForClick_Click(); });
 }
 
 void frmOptions::EnablePage(int lPage, bool bEnabled) {
-    for (int lId : PageControls(lPage)) EnableWindow(Item(lId), bEnabled);
+    for (int lId : m_tabs.Controls(lPage)) EnableWindow(Item(lId), bEnabled);
     // "Clear" follows its own rule, and is never pressable before a box is checked.
     if (lPage == PageAI && bEnabled)
         EnableWindow(Item(IDC_OPT_CMDCLEARPROFILES),
                      ClearEnabled(IsChecked(IDC_OPT_CHKCLEAR0), IsChecked(IDC_OPT_CHKCLEAR1)));
-}
-
-// Alt with the marked letter of a page's caption chooses that page, as on a property sheet.
-bool frmOptions::SelectPageByLetter(wchar_t letter) {
-    const HWND hTabs = Item(IDC_OPT_TABBAR);
-    for (int i = 0; i < PageCount; ++i) {
-        const char mnemonic = MnemonicOf(Narrow(LoadText(kPageCaptions[i])));
-        if (mnemonic == 0 || static_cast<wchar_t>(std::towlower(letter)) != mnemonic) continue;
-        TabCtrl_SetCurSel(hTabs, i);
-        ShowPage(i);
-        SetFocus(hTabs);
-        return true;
-    }
-    return false;
 }
 
 // --- Control rules ---------------------------------------------------------------------------
@@ -371,14 +284,15 @@ void frmOptions::ShowMemoryLabel() {
 void frmOptions::chkWaitForClick_Click() {
     const bool bWait = IsChecked(IDC_OPT_CHKWAITFORCLICK);
     EnableWindow(Item(IDC_OPT_SLDREVEAL), !bWait);
-    ShowWindow(Item(IDC_OPT_LBLREVEAL), !bWait && m_lPage == PageGeneral ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Item(IDC_OPT_LBLREVEAL),
+               !bWait && m_tabs.Current() == PageGeneral ? SW_SHOWNA : SW_HIDE);
 }
 
 void frmOptions::cmdRandom_Click(int lIndex) {
     const auto lId =
         static_cast<UINT>(IDS_FIRST_NAME + GetRandom(m_context.random, IDS_NAME_COUNT));
     SetDlgItemTextW(m_hwnd, lIndex == 0 ? IDC_OPT_TXTPLAYERNAME0 : IDC_OPT_TXTPLAYERNAME1,
-                    LoadText(lId).c_str());
+                    LoadText(m_context.hInstance, lId).c_str());
 }
 
 // A back that cannot be loaded is reported and leaves the preview empty.
@@ -441,8 +355,8 @@ void frmOptions::chkClear_Click() {
 // Takes effect at once: Cancel does not bring the statistics back.
 void frmOptions::cmdClearProfiles_Click() {
     try {
-        if (MessageBoxW(m_hwnd, LoadText(IDS_OPT_CLEAR_QUESTION).c_str(),
-                        LoadText(IDS_OPT_CLEAR_TITLE).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (ShowMessage(m_hwnd, m_context.hInstance, IDS_OPT_CLEAR_QUESTION, IDS_OPT_CLEAR_TITLE,
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         const HINSTANCE hInstance = m_context.hInstance;
         clsProfiles profiles(
@@ -534,7 +448,7 @@ INT_PTR frmOptions::OnCommand(int lId, int lCode) {
 INT_PTR frmOptions::OnNotify(const NMHDR& header) {
     switch (header.idFrom) {
         case IDC_OPT_TABBAR:
-            if (header.code == TCN_SELCHANGE) ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
+            m_tabs.OnNotify(header);
             return FALSE;
         case IDC_OPT_UPDNCARDSET:
             if (header.code == UDN_DELTAPOS) {
@@ -578,12 +492,6 @@ std::string frmOptions::ItemText(int lId) const {
     text.resize(
         static_cast<size_t>(GetWindowTextW(hItem, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);
-}
-
-std::wstring frmOptions::LoadText(UINT lId) const {
-    const wchar_t* text = nullptr;
-    const int len = LoadStringW(m_context.hInstance, lId, reinterpret_cast<LPWSTR>(&text), 0);
-    return len > 0 ? std::wstring(text, static_cast<size_t>(len)) : std::wstring();
 }
 
 }  // namespace quillon::win

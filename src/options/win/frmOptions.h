@@ -13,13 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "board/win/dialog_base.h"
-#include "board/win/gdi_canvas.h"
 #include "shell/win/app_context.h"
+#include "ui/win/dialog_base.h"
+#include "ui/win/gdi_canvas.h"
+#include "ui/win/tab_pages.h"
 
 namespace quillon::win {
 
-class frmOptions final : public DialogBase<frmOptions> {
+class frmOptions final : public DialogBase {
   public:
     // The slow part of opening, done before the window exists: the mask and border bitmaps and
     // the two picture folders. Throws QuillonError when a bitmap resource is missing.
@@ -28,9 +29,9 @@ class frmOptions final : public DialogBase<frmOptions> {
     // Runs the dialog modally, owned by hOwner.
     void Show(HWND hOwner);
 
-    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
   private:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     enum Page { PageGeneral, PageCards, PageAI, PageOther, PageCount };
 
     // Opening and closing
@@ -44,11 +45,7 @@ class frmOptions final : public DialogBase<frmOptions> {
 
     // Pages
     void Tabs_Fill();
-    void ShowPage(int lPage);
-    bool SelectPageByLetter(wchar_t letter);
     void EnablePage(int lPage, bool bEnabled);
-    static LRESULT CALLBACK PageKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR idSubclass, DWORD_PTR refData);
 
     // Control rules
     void sldReveal_Scroll(int lCode);
@@ -72,7 +69,6 @@ class frmOptions final : public DialogBase<frmOptions> {
     bool IsChecked(int lId) const;
     std::string SelectedName(int lComboId, const std::vector<std::string>& names) const;
     std::string ItemText(int lId) const;
-    std::wstring LoadText(UINT lId) const;
     void SizePreviews();
 
     AppContext m_context;
@@ -84,7 +80,7 @@ class frmOptions final : public DialogBase<frmOptions> {
     std::optional<MemoryCanvas> m_picTmpSet;  // the chosen strip, kept for moving the preview
     std::vector<std::string> m_backNames;
     std::vector<std::string> m_setNames;
-    int m_lPage = PageGeneral;
+    TabPages m_tabs;
     int32_t m_lPreview = 0;  // the first of the two cards the set preview shows
     bool m_bLoaded = false;  // the controls hold the settings, so closing may store them
 

@@ -8,14 +8,11 @@
 #include "shell/error_report.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
 
 namespace {
-
-[[noreturn]] void ThrowGdiFailure(const char* sWhat) {
-    throw QuillonError(ErrInvalidCall, std::string(sWhat) + " failed");
-}
 
 ScopedGdiObject MakePen(int lStyle, COLORREF colour) {
     ScopedGdiObject pen(CreatePen(lStyle, 1, colour));

@@ -123,14 +123,6 @@ TEST(ListSelection, FirstExactMatchOrNothing) {
     EXPECT_EQ(FindListEntry({}, "Default"), -1);
 }
 
-TEST(Mnemonic, LetterAfterTheSingleAmpersand) {
-    const std::pair<const char*, char> cases[] = {
-        {"&General", 'g'},        {"Car&ds", 'd'},      {"&A.I. && Stats", 'a'},
-        {"Salt && &Pepper", 'p'}, {"Rock && Roll", 0}, {"Trailing&", 0},
-        {"", 0}};
-    for (const auto& [sCaption, cLetter] : cases) EXPECT_EQ(MnemonicOf(sCaption), cLetter) << sCaption;
-}
-
 // OK, Cancel and the close box are followed through the registry by the end-to-end scenarios;
 // these are the values they cannot easily reach.
 TEST(OptionsSettings, WaitForClickIsCheckedOnlyByOne) {

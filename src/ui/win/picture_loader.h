@@ -7,9 +7,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
+
+// The data folders' pictures: card sets are strips named <name>.jpg, backs <name>.bmp.
+inline constexpr std::string_view kCardSetExtension = ".jpg";
+inline constexpr std::string_view kCardBackExtension = ".bmp";
 
 // Failure numbers of picture loading.
 inline constexpr int32_t ErrFileNotFound = 53;

@@ -1,4 +1,4 @@
-#include "board/win/gdi_canvas.h"
+#include "ui/win/gdi_canvas.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -26,14 +26,12 @@ DWORD RopOf(RasterOp eOp) {
     }
     throw QuillonError(ErrInvalidCall, "Unknown raster operation");
 }
+}  // namespace
 
-
-[[noreturn]] void ThrowGdiFailure(const char* sWhat) {
+void ThrowGdiFailure(const char* sWhat) {
     throw QuillonError(ErrInvalidCall, std::string(sWhat) + " failed (error " +
                                            std::to_string(GetLastError()) + ")");
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // GdiCanvas

@@ -1,4 +1,4 @@
-#include "board/win/picture_loader.h"
+#include "ui/win/picture_loader.h"
 
 #include <ole2.h>
 #include <olectl.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/error_report.h"
+#include "shell/win/modFiles.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
 
@@ -32,11 +33,6 @@ std::wstring FullPath(const std::wstring& sPath) {
     return full;
 }
 
-bool IsFile(const std::wstring& sPath) {
-    const DWORD attributes = GetFileAttributesW(sPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 // Pixels of a HIMETRIC extent on a device of lDotsPerInch, rounded to the nearest.
 int ToPixels(LONG lHimetric, int lDotsPerInch) {
     return MulDiv(lHimetric, lDotsPerInch, kHimetricPerInch);
@@ -47,7 +43,7 @@ int ToPixels(LONG lHimetric, int lDotsPerInch) {
 MemoryCanvas LoadPictureFile(std::string_view sPath, HDC hdcReference) {
     const std::wstring full = FullPath(Widen(sPath));
     const std::string sName = Narrow(full);
-    if (!IsFile(full)) throw QuillonError(ErrFileNotFound, "File not found: " + sName);
+    if (!FileExists(sName)) throw QuillonError(ErrFileNotFound, "File not found: " + sName);
 
     // COM for the length of one load: the program needs it nowhere else, and starting it
     // with the program would cost every start-up the time to bring its libraries in.

@@ -69,6 +69,9 @@ class MemoryCanvas final : public GdiCanvas {
     int m_lStride = 0;
 };
 
+// Throws QuillonError naming the GDI call that failed and the system's error number.
+[[noreturn]] void ThrowGdiFailure(const char* sWhat);
+
 // The COLORREF of a colour.
 inline COLORREF ToColorRef(Rgb c) { return RGB(c.r, c.g, c.b); }
 

@@ -1,0 +1,56 @@
+#include "ui/win/dialog_base.h"
+
+#include <algorithm>
+
+namespace quillon::win {
+
+INT_PTR DialogBase::RunModal(HINSTANCE hInstance, int lTemplateId, HWND hOwner) {
+    return DialogBoxParamW(hInstance, MAKEINTRESOURCEW(lTemplateId), hOwner,
+                           &DialogBase::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK DialogBase::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DialogBase* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<DialogBase*>(lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        self->m_hwnd = hwnd;
+        CentreOverOwner(hwnd);
+    } else {
+        self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    const INT_PTR result = self->HandleMessage(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) self->m_hwnd = nullptr;
+    return result;
+}
+
+RECT CentredRect(const RECT& window, const RECT* pOwner, const RECT& workArea) {
+    const LONG lWidth = window.right - window.left;
+    const LONG lHeight = window.bottom - window.top;
+    const RECT& over = pOwner ? *pOwner : workArea;
+    LONG x = over.left + (over.right - over.left - lWidth) / 2;
+    LONG y = over.top + (over.bottom - over.top - lHeight) / 2;
+    x = std::max(std::min(x, workArea.right - lWidth), workArea.left);
+    y = std::max(std::min(y, workArea.bottom - lHeight), workArea.top);
+    return {x, y, x + lWidth, y + lHeight};
+}
+
+void CentreOverOwner(HWND hwnd) {
+    const HWND hOwner = GetWindow(hwnd, GW_OWNER);
+    const bool bOverOwner = hOwner && IsWindowVisible(hOwner) && !IsIconic(hOwner);
+    RECT window{};
+    RECT owner{};
+    GetWindowRect(hwnd, &window);
+    if (bOverOwner) GetWindowRect(hOwner, &owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(bOverOwner ? hOwner : hwnd, MONITOR_DEFAULTTONEAREST),
+                         &monitor))
+        return;
+    const RECT place = CentredRect(window, bOverOwner ? &owner : nullptr, monitor.rcWork);
+    SetWindowPos(hwnd, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace quillon::win
