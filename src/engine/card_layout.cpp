@@ -1,6 +1,9 @@
 #include "engine/card_layout.h"
 
 #include <initializer_list>
+#include <string>
+
+#include "shell/error_report.h"
 
 namespace quillon {
 
@@ -8,6 +11,13 @@ namespace {
 constexpr int kRight = kCardWidth - 1;    // 70
 constexpr int kBottom = kCardHeight - 1;  // 95
 }  // namespace
+
+void CheckPosition(int lX, int lY) {
+    if (lX < 0 || lX >= kColumns || lY < 0 || lY >= kRows)
+        throw QuillonError(ErrSubscriptOutOfRange, "Card position (" + std::to_string(lX) + ", " +
+                                                       std::to_string(lY) +
+                                                       ") is outside the board");
+}
 
 bool IsOutsideCorner(int lX, int lY) {
     if (lX < 0 || lY < 0 || lX > kRight || lY > kBottom) return false;
@@ -43,6 +53,14 @@ void PaintCardBorder(ICanvas& canvas) {
     for (int x : {1, kRight - 1}) {
         for (int y : {1, kBottom - 1}) canvas.FillRect(x, y, 1, 1, kBlack);
     }
+}
+
+void DrawCardPicture(ICanvas& target, int lX, int lY, const ICanvas& picture, int lSrcX,
+                     const ICanvas& mask, const ICanvas& border) {
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &mask, 0, 0, RasterOp::And);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
+    target.BitBlt(lX, lY, kCardWidth, kCardHeight, &border, 0, 0, RasterOp::And);
 }
 
 void ComposeInvertedBack(ICanvas& target, const ICanvas& back, const ICanvas& mask,

@@ -13,6 +13,9 @@ inline constexpr int kCards = kColumns * kRows;
 inline constexpr int kPairs = kCards / 2;
 inline constexpr int kFaces = 25;
 
+// Throws QuillonError (subscript out of range) for a position outside the board.
+void CheckPosition(int lX, int lY);
+
 // One of the 12 pixels outside the card's rounded corners.
 bool IsOutsideCorner(int lX, int lY);
 // One of the card's one-pixel outline.
@@ -22,6 +25,13 @@ bool IsOutline(int lX, int lY);
 void PaintCardMask(ICanvas& canvas);
 // Border: black on the outline, white elsewhere.
 void PaintCardBorder(ICanvas& canvas);
+
+// Draws the card of picture at x = lSrcX into target at (lX, lY), as every card is drawn: the
+// picture by XOR, the mask by AND, the picture by XOR again, then the border by AND. The
+// picture shows inside the outline, the outline is black, and what target held before stays
+// at the 12 outside corner pixels.
+void DrawCardPicture(ICanvas& target, int lX, int lY, const ICanvas& picture, int lSrcX,
+                     const ICanvas& mask, const ICanvas& border);
 
 // picBackInv (LoadPictureSets step 7): fills target's card rectangle with the board green, then
 // applies the six raster operations with back, mask and border. Result: NOT back inside the

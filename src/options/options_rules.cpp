@@ -70,13 +70,8 @@ char MnemonicOf(std::string_view sCaption) {
 void DrawCardPreview(ICanvas& target, const ICanvas& picture, int lSrcX, int lCards,
                      const ICanvas& mask, const ICanvas& border, Rgb background) {
     target.FillRect(0, 0, target.Width(), target.Height(), background);
-    const int lWidth = kCardWidth * lCards;
-    target.BitBlt(0, 0, lWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
     for (int i = 0; i < lCards; ++i)
-        target.BitBlt(kCardWidth * i, 0, kCardWidth, kCardHeight, &mask, 0, 0, RasterOp::And);
-    target.BitBlt(0, 0, lWidth, kCardHeight, &picture, lSrcX, 0, RasterOp::Xor);
-    for (int i = 0; i < lCards; ++i)
-        target.BitBlt(kCardWidth * i, 0, kCardWidth, kCardHeight, &border, 0, 0, RasterOp::And);
+        DrawCardPicture(target, kCardWidth * i, 0, picture, lSrcX + kCardWidth * i, mask, border);
 }
 
 OptionsValues Settings_Load(const Settings& settings) {

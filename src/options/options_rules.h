@@ -71,9 +71,8 @@ bool ClearEnabled(bool bClearYours, bool bClearComputer);
 char MnemonicOf(std::string_view sCaption);
 
 // Draws lCards neighbouring cards of picture (starting at x = lSrcX) into target at (0, 0)
-// the way the board draws them: target cleared to background, then the picture by XOR, the
-// mask by AND, the picture by XOR again and the border by AND, once per card. Outside the
-// rounded corners the background shows; the outline is black.
+// the way the board draws them (DrawCardPicture), over target cleared to background, which
+// shows at the rounded corners.
 void DrawCardPreview(ICanvas& target, const ICanvas& picture, int lSrcX, int lCards,
                      const ICanvas& mask, const ICanvas& border, Rgb background);
 

@@ -34,8 +34,8 @@ TEST_F(FilesTest, KindsOverAnInjectedFolder) {
     EXPECT_EQ(paths.GetPath(PathApp), sRoot + "\\");
     EXPECT_EQ(paths.GetPath(PathHelp), sRoot + "\\quillon.chm");
     EXPECT_EQ(paths.GetPath(PathProfiles), sRoot + "\\Data\\profiles.dat");
-    EXPECT_EQ(paths.GetPath(-1), "");
-    EXPECT_EQ(paths.GetPath(9), "");
+    EXPECT_EQ(paths.GetPath(static_cast<PathKind>(-1)), "");
+    EXPECT_EQ(paths.GetPath(static_cast<PathKind>(9)), "");
     EXPECT_EQ(AppPaths(sRoot + "\\").GetPath(PathApp), sRoot + "\\") << "one backslash only";
 }
 
@@ -62,7 +62,7 @@ TEST_F(FilesTest, NonAsciiProgramFolderIsCreatedUnderItsOwnName) {
 TEST_F(FilesTest, UnusableProgramFolderStillGivesThePaths) {
     // A program folder whose parent is missing: nothing can be created below it.
     const std::string sGone = sRoot + "\\missing\\app";
-    for (int32_t kind : {PathData, PathCards, PathBacks}) {
+    for (PathKind kind : {PathData, PathCards, PathBacks}) {
         const std::string path = AppPaths(sGone).GetPath(kind);
         EXPECT_EQ(path.rfind(sGone + "\\Data\\", 0), 0u) << kind;
         EXPECT_FALSE(IsDirectory(path)) << kind;
@@ -95,7 +95,7 @@ TEST_F(FilesTest, FileAndFolderTestsTellThemApart) {
 }
 
 TEST_F(FilesTest, SystemAndTemporaryFoldersEndInOneBackslash) {
-    for (int32_t kind : {PathSystem, PathTemp}) {
+    for (PathKind kind : {PathSystem, PathTemp}) {
         const std::string path = GetPath(kind);
         ASSERT_GE(path.size(), 3u) << kind;
         EXPECT_EQ(path.back(), '\\') << kind;

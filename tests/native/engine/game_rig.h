@@ -51,7 +51,7 @@ class GameRig {
     }
 
     // Creates and deals a game of the type; bUnshuffled checks "Do not shuffle deck".
-    clsGame& Deal(int32_t eType, bool bUnshuffled = true) {
+    clsGame& Deal(GameType eType, bool bUnshuffled = true) {
         host.bDoNotShuffle = bUnshuffled;
         values.g_bLanGame = eType == GameNetwork;
         Make(eType == GameNetwork);
@@ -75,7 +75,7 @@ class GameRig {
 
     // Deals unshuffled, finishes turns at once and starts; lFirstDraw >= 0 is queued as the
     // who-begins draw (0: player 1, 1: player 2) for the types that draw it.
-    clsGame& Start(int32_t eType, int32_t lFirstDraw = -1) {
+    clsGame& Start(GameType eType, int32_t lFirstDraw = -1) {
         Deal(eType);
         FinishTurnsAtOnce();
         if (lFirstDraw >= 0) random.PushIndex(lFirstDraw, 2);

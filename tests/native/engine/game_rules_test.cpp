@@ -59,7 +59,7 @@ TEST(GameObject, CreationSetsGameRunningAndDestructionClearsIt) {
 // Deal, shuffle, deck messages
 
 TEST(Deal, UnshuffledDealInBoardOrderWithMemoryOnlyWhenTheComputerPlays) {
-    for (int32_t eType : {GameSolo, GameTwoPlayers, GameVsComputer, GameComputerAlone}) {
+    for (GameType eType : {GameSolo, GameTwoPlayers, GameVsComputer, GameComputerAlone}) {
         SCOPED_TRACE("type " + std::to_string(eType));
         GameRig rig;
         clsGame& game = rig.Deal(eType);
@@ -298,7 +298,7 @@ TEST(StatusTexts, EveryKindInEveryType) {
                       {1, "Game over !"},
                       {2, "0 pairs formed out of 25"},
                       {1, "Waiting for click !"}};
-    const std::pair<int32_t, const Texts*> cases[] = {{GameSolo, &solo},
+    const std::pair<GameType, const Texts*> cases[] = {{GameSolo, &solo},
                                                       {GameTwoPlayers, &two},
                                                       {GameVsComputer, &versus},
                                                       {GameComputerAlone, &alone},
@@ -314,7 +314,7 @@ TEST(StatusTexts, EveryKindInEveryType) {
                                  MsgWaitClick, 2,           5,         7};
         for (int32_t lKind : kinds) {
             if (lKind == MsgGameOver && !bAlone) continue;  // the winner's text: see EndOfGame
-            lKind < 0 ? game.StatusBar(MsgTurn, true) : game.StatusBar(lKind);
+            lKind < 0 ? game.StatusBar(MsgTurn, true) : game.StatusBar(static_cast<StatusMessage>(lKind));
         }
         EXPECT_EQ(rig.events.status, *pExpected) << "type " << eType;
         EXPECT_EQ(rig.chat.lines, eType == GameNetwork
@@ -639,7 +639,7 @@ TEST(Failures, CardOutsideTheBoardAndFailingHandlersAreReportedByCardFlip) {
 // Whole games of every local type
 
 TEST(WholeGames, EveryLocalTypeEndsWith25Pairs) {
-    for (int32_t eType : {GameSolo, GameTwoPlayers, GameVsComputer, GameComputerAlone}) {
+    for (GameType eType : {GameSolo, GameTwoPlayers, GameVsComputer, GameComputerAlone}) {
         for (uint32_t seed = 1; seed <= 20; ++seed) {
             GameRig rig(seed * 7919u);
             rig.SetAIMemory(static_cast<int32_t>((seed * 13) % 101));
