@@ -1,6 +1,9 @@
-#include <gtest/gtest.h>
+// The command line and the three-month update reminder.
 
 #include "shell/command_line.h"
+
+#include <gtest/gtest.h>
+
 #include "shell/memory_store.h"
 #include "shell/program_values.h"
 #include "shell/settings.h"
@@ -10,136 +13,97 @@
 namespace quillon {
 namespace {
 
-class FakeCommandHost final : public ICommandLineHost {
-public:
-    bool ConfirmAutorun() override {
-        ++lQuestions;
-        return bAnswerYes;
+// Counts what the command line asks of the board: questions, autorun looks, non-stop starts,
+// reminders.
+class FakeCommandHost final : public ICommandLineHost, public IUpdateReminderHost {
+  public:
+    bool ConfirmAutorun() override { return ++counts[0], bYes; }
+    void ShowAutorunLook() override { ++counts[1]; }
+    void StartNonStopPlay() override { ++counts[2]; }
+    void CheckUpdateReminder() override { ++counts[3]; }
+    bool AskForUpdate() override { return ++counts[0], bYes; }
+    void RunInternetUpdate() override { ++counts[2]; }
+    bool bYes = true;
+    std::array<int, 4> counts{};
+};
+
+TEST(CommandLine, AutorunSetsTheAbsoluteLevelAtMost100AndStartsNonStopPlay) {
+    const std::pair<const char*, int32_t> cases[] = {{"  /autorun 250  ", 100},
+                                                     {"/autorun -30", 30},
+                                                     {"/autorun +7", 7},
+                                                     {"/autorun 99999999999999", 100}};
+    for (const auto& [sLine, lLevel] : cases) {
+        MemoryStore store;
+        Settings settings{store};
+        ProgramValues values;
+        FakeCommandHost host;
+        test::RecordingReporter reporter;
+        RunCommandLine(sLine, host, settings, values, reporter);
+        EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), lLevel) << sLine;
+        EXPECT_EQ(host.counts, (std::array{1, 1, 1, 0})) << sLine;
+        EXPECT_FALSE(values.g_bFlash || values.g_bWaitForClick);
+        EXPECT_EQ(values.g_lRevealTime, 10);
+        EXPECT_TRUE(reporter.errors.empty());
     }
-    void ShowAutorunLook() override { ++lLooks; }
-    void StartNonStopPlay() override { ++lNonStop; }
-    void CheckUpdateReminder() override { ++lReminders; }
-
-    bool bAnswerYes = true;
-    int lQuestions = 0, lLooks = 0, lNonStop = 0, lReminders = 0;
-};
-
-class CommandLineTest : public ::testing::Test {
-protected:
-    void Run(std::string_view line) { RunCommandLine(line, host, settings, values, reporter); }
-
-    MemoryStore store;
-    Settings settings{store};
-    ProgramValues values;
-    FakeCommandHost host;
-    test::RecordingReporter reporter;
-};
-
-TEST_F(CommandLineTest, AutorunClampsTheLevelAndStartsNonStopPlay) {
-    Run("  /autorun 250  ");
-    EXPECT_EQ(host.lQuestions, 1);
-    EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 100);
-    EXPECT_EQ(host.lLooks, 1);
-    EXPECT_EQ(host.lNonStop, 1);
-    EXPECT_EQ(host.lReminders, 0);
-    EXPECT_FALSE(values.g_bFlash);
-    EXPECT_FALSE(values.g_bWaitForClick);
-    EXPECT_EQ(values.g_lRevealTime, 10);
-    EXPECT_TRUE(reporter.errors.empty());
 }
 
-TEST_F(CommandLineTest, NegativeLevelCountsAsItsAbsoluteValue) {
-    Run("/autorun -30");
-    EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 30);
-    Run("/autorun 99999999999999");
-    EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 100);
-}
-
-TEST_F(CommandLineTest, AnswerNoChangesNothingAndRunsTheReminder) {
-    host.bAnswerYes = false;
-    Run("/autorun 20");
-    EXPECT_EQ(host.lQuestions, 1);
-    EXPECT_EQ(store.Size(), 0u);
-    EXPECT_EQ(host.lLooks, 0);
-    EXPECT_EQ(host.lNonStop, 0);
-    EXPECT_EQ(host.lReminders, 1);
-    EXPECT_TRUE(values.g_bFlash);
-}
-
-TEST_F(CommandLineTest, EmptyOrForeignCommandLinesRunTheReminder) {
-    Run("");
-    Run("   ");
-    Run("/AUTORUN 20 file.txt");  // the switch is case-sensitive
-    EXPECT_EQ(host.lQuestions, 0);
-    EXPECT_EQ(host.lReminders, 3);
-}
-
-TEST_F(CommandLineTest, MissingOrWordLevelIsAFailureThatKeepsWhatWasDone) {
-    Run("/autorun 40 /autorun");
-    ASSERT_EQ(reporter.errors.size(), 1u);
-    EXPECT_EQ(reporter.errors[0].sProcedure, "modMain::RunCommandLine");
-    EXPECT_FALSE(reporter.errors[0].bFatal);
-    EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 40) << "first switch stays done";
-    EXPECT_EQ(host.lLooks, 1);
-    EXPECT_EQ(host.lNonStop, 0);
-    EXPECT_EQ(host.lReminders, 0);
-
-    Run("/autorun fast");
-    EXPECT_EQ(reporter.errors.size(), 2u);
-    Run("/autorun  50");  // two spaces: the token after the switch is empty
-    EXPECT_EQ(reporter.errors.size(), 3u);
-    EXPECT_EQ(host.lReminders, 0);
-}
-
-class FakeReminderHost final : public IUpdateReminderHost {
-public:
-    bool AskForUpdate() override {
-        ++lQuestions;
-        return bYes;
+TEST(CommandLine, AnythingButAConfirmedAutorunRunsTheReminderAndABadLevelIsReported) {
+    const struct {
+        const char* sLine;
+        bool bYes;
+        std::array<int, 4> counts;
+        int32_t lLevel;
+        size_t lErrors;
+    } cases[] = {{"/autorun 20", false, {1, 0, 0, 1}, 50, 0},
+                 {"", true, {0, 0, 0, 1}, 50, 0},
+                 {"   ", true, {0, 0, 0, 1}, 50, 0},
+                 {"/AUTORUN 20 x", true, {0, 0, 0, 1}, 50, 0},
+                 {"/autorun fast", true, {1, 0, 0, 0}, 50, 1},
+                 {"/autorun  50", true, {1, 0, 0, 0}, 50, 1},
+                 // The first switch stays done when a second one fails.
+                 {"/autorun 40 /autorun", true, {2, 1, 0, 0}, 40, 1}};
+    for (const auto& c : cases) {
+        MemoryStore store;
+        Settings settings{store};
+        ProgramValues values;
+        FakeCommandHost host;
+        host.bYes = c.bYes;
+        test::RecordingReporter reporter;
+        RunCommandLine(c.sLine, host, settings, values, reporter);
+        EXPECT_EQ(host.counts, c.counts) << c.sLine;
+        EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), c.lLevel) << c.sLine;
+        EXPECT_EQ(reporter.Procedures(),
+                  std::vector<std::string>(c.lErrors, "modMain::RunCommandLine"))
+            << c.sLine;
+        for (const auto& e : reporter.errors) EXPECT_FALSE(e.bFatal);
     }
-    void RunInternetUpdate() override { ++lUpdates; }
-    bool bYes = false;
-    int lQuestions = 0, lUpdates = 0;
-};
-
-TEST(UpdateReminder, FirstStartStoresTodayWithoutAsking) {
-    MemoryStore store;
-    Settings settings(store);
-    FakeReminderHost host;
-    CheckUpdateReminder(settings, 20260102, host);
-    EXPECT_EQ(host.lQuestions, 0);
-    EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), 20260102);
 }
 
-TEST(UpdateReminder, AsksAfterThreeMonthsAndStoresTodayWhateverTheAnswer) {
-    MemoryStore store;
-    Settings settings(store);
-    FakeReminderHost host;
-    settings.SaveSetting(SettingLastUpdate, 20260105);
-    CheckUpdateReminder(settings, 20260405, host);
-    EXPECT_EQ(host.lQuestions, 0);
-    EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), 20260105);
-
-    CheckUpdateReminder(settings, 20260406, host);
-    EXPECT_EQ(host.lQuestions, 1);
-    EXPECT_EQ(host.lUpdates, 0);
-    EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), 20260406);
-
-    settings.SaveSetting(SettingLastUpdate, 20251231);
-    host.bYes = true;
-    CheckUpdateReminder(settings, 20260102, host);
-    EXPECT_EQ(host.lUpdates, 1);
-    EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), 20260102);
-}
-
-TEST(UpdateReminder, SwitchedOffDoesNothing) {
-    MemoryStore store;
-    Settings settings(store);
-    FakeReminderHost host;
-    settings.SaveOption(OPTION_AUTOCHECK, false);
-    CheckUpdateReminder(settings, 20260102, host);
-    EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), 0);
-    EXPECT_EQ(host.lQuestions, 0);
+// Each case: the stored date, today, the answer; whether it asks, runs the update, and what is
+// stored after.
+TEST(UpdateReminder, AsksFromThreeMonthsOnAndStoresTodayWhenItAsks) {
+    const struct {
+        int32_t lStored, lToday;
+        bool bYes, bAsks, bUpdates;
+        int32_t lAfter;
+    } cases[] = {{0, 20260102, true, false, false, 20260102},  // first start: no question
+                 {20260105, 20260405, true, false, false, 20260105},
+                 {20260105, 20260406, false, true, false, 20260406},
+                 {20251231, 20260102, true, true, true, 20260102}};
+    for (const auto& c : cases) {
+        MemoryStore store;
+        Settings settings{store};
+        FakeCommandHost host;
+        host.bYes = c.bYes;
+        settings.SaveSetting(SettingLastUpdate, c.lStored);
+        CheckUpdateReminder(settings, c.lToday, host);
+        EXPECT_EQ(host.counts[0], int(c.bAsks)) << c.lToday;
+        EXPECT_EQ(host.counts[2], int(c.bUpdates)) << c.lToday;
+        EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), c.lAfter) << c.lToday;
+        settings.SaveOption(OPTION_AUTOCHECK, false);
+        CheckUpdateReminder(settings, 20990101, host);
+        EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), c.lAfter) << "switched off";
+    }
 }
 
 }  // namespace

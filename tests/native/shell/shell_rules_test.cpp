@@ -1,3 +1,5 @@
+// Dates, paths, the random source and the text of failure reports.
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -6,51 +8,69 @@
 
 #include "shell/dates.h"
 #include "shell/error_report.h"
+#include "shell/paths.h"
 #include "shell/random.h"
 
 namespace quillon {
 namespace {
 
-TEST(Dates, PackAndThreeMonthRule) {
-    EXPECT_EQ(ConvLngDate({2025, 12, 31}), 20251231);
-    EXPECT_EQ(ConvLngDate({2026, 1, 2}), 20260102);
-    EXPECT_TRUE(ConvDateSince(20251231, 20260102));  // 8871 across a year end
-    EXPECT_FALSE(ConvDateSince(20260105, 20260405));  // 300
-    EXPECT_TRUE(ConvDateSince(20260105, 20260406));   // 301
-    EXPECT_FALSE(ConvDateSince(20260406, 20260105));  // backwards
-    EXPECT_TRUE(ConvDateSince(std::numeric_limits<int32_t>::min(),
-                              std::numeric_limits<int32_t>::max()));
+TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndItsNumber) {
+    const struct {
+        int tm_year, tm_mon, tm_mday;
+        int32_t lNumber;
+    } cases[] = {{125, 0, 31, 20250131},
+                 {125, 11, 31, 20251231},
+                 {126, 1, 28, 20260228},
+                 {100, 1, 29, 20000229}};
+    for (const auto& c : cases) {
+        std::tm time{};
+        time.tm_year = c.tm_year;
+        time.tm_mon = c.tm_mon;
+        time.tm_mday = c.tm_mday;
+        EXPECT_EQ(ConvLngDate(ToCalendarDate(time)), c.lNumber);
+    }
+    const CalendarDate today = TodayLocal();
+    EXPECT_GE(today.lYear, 2024);
+    EXPECT_TRUE(today.lMonth >= 1 && today.lMonth <= 12 && today.lDay >= 1 && today.lDay <= 31);
 }
 
-class FixedRandom final : public IRandom {
-public:
-    explicit FixedRandom(float u) : m_u(u) {}
-    float Rnd() override { return m_u; }
+TEST(Dates, ThreeMonthsAre301OnTheDateNumbers) {
+    EXPECT_TRUE(ConvDateSince(20251231, 20260102));   // 8871 across a year end
+    EXPECT_FALSE(ConvDateSince(20260105, 20260405));  // 300
+    EXPECT_TRUE(ConvDateSince(20260105, 20260406));   // 301
+    EXPECT_FALSE(ConvDateSince(20260406, 20260105));
+    EXPECT_TRUE(ConvDateSince(INT32_MIN, INT32_MAX));
+}
 
-private:
-    float m_u;
+TEST(Paths, BackslashAndExtensionAddedOnlyWhenMissingWhateverTheCase) {
+    // clang-format off
+    for (auto [sIn, sOut] : {std::pair{"C:\\Games", "C:\\Games\\"}, {"C:\\Games\\", "C:\\Games\\"},
+                             {"", "\\"}, {"C:/Games/", "C:/Games/\\"}})
+        EXPECT_EQ(AddBackslash(sIn), sOut);
+    for (auto [sIn, sOut] : {std::pair{"Blue.BMP", "Blue.BMP"}, {"Blue", "Blue.bmp"}, {"", ".bmp"},
+                             {"Zo\xC3\xAB.Bmp", "Zo\xC3\xAB.Bmp"}, {"Bluebmp", "Bluebmp.bmp"},
+                             {"Blue.mp", "Blue.mp.bmp"}, {"Blue.bmp.old", "Blue.bmp.old.bmp"}})
+        EXPECT_EQ(AddExtension(sIn, "bmp"), sOut);
+    // clang-format on
+}
+
+struct FixedRandom final : IRandom {
+    explicit FixedRandom(float v) : u(v) {}
+    float Rnd() override { return u; }
+    float u;
 };
 
-TEST(Random, LargestSinglePrecisionValueBelowOneStaysInRange) {
-    const float below_one = std::nextafter(1.0f, 0.0f);
-    for (int32_t n : {1, 2, 5, 10, 41, 100, 16777216, 16777217, 1 << 30,
-                      std::numeric_limits<int32_t>::max()}) {
-        FixedRandom r(below_one);
-        const int32_t k = GetRandom(r, n);
+TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOne) {
+    FixedRandom top(std::nextafter(1.0f, 0.0f)), zero(0.0f), broken(1.0f), any(0.5f);
+    for (int32_t n : {1, 2, 10, 41, 16777216, 16777217, 1 << 30, INT32_MAX}) {
+        const int32_t k = GetRandom(top, n);
         EXPECT_LT(k, n) << n;
         // Exact while n fits the float's 24 bits; beyond, floor(u * n) lies further below n.
-        if (n <= 16777216) {
-            EXPECT_EQ(k, n - 1) << n;
-        }
         EXPECT_GE(k, n - 1 - n / 16777216) << n;
-        FixedRandom zero(0.0f);
         EXPECT_EQ(GetRandom(zero, n), 0) << n;
     }
-    FixedRandom broken(1.0f);
     EXPECT_EQ(GetRandom(broken, 10), 9);
-    FixedRandom any(0.5f);
-    EXPECT_EQ(GetRandom(any, 0), 0);
-    EXPECT_EQ(GetRandom(any, -4), 0);
+    EXPECT_EQ(GetRandom(any, 0) + GetRandom(any, -4), 0);
 }
 
 TEST(Random, GeneratorIsRepeatableAndCoversEveryValue) {
@@ -58,45 +78,33 @@ TEST(Random, GeneratorIsRepeatableAndCoversEveryValue) {
     std::array<int, 10> counts{};
     for (int i = 0; i < 100000; ++i) {
         const float u = a.Rnd();
-        ASSERT_EQ(u, b.Rnd());
-        ASSERT_GE(u, 0.0f);
-        ASSERT_LT(u, 1.0f);
-        const int32_t k = GetRandom(a, 10);
-        ASSERT_EQ(k, GetRandom(b, 10));
-        ++counts[static_cast<size_t>(k)];
+        ASSERT_TRUE(u == b.Rnd() && u >= 0.0f && u < 1.0f);
+        ++counts[size_t(u * 10)];
     }
     for (int c : counts) EXPECT_NEAR(c, 10000, 600);
 }
 
-TEST(ErrorReportText, FixedMessagesOverrideTheFatalFlag) {
-    const ErrorReport address = ComposeErrorReport("frmLan::Connect", 10048, "ignored", true);
-    EXPECT_EQ(address.sTitle, "Error !");
-    EXPECT_EQ(address.sMessage, "Address in use.");
-    EXPECT_EQ(address.eIcon, ErrorIcon::Exclamation);
-
-    const ErrorReport activex = ComposeErrorReport("mdiMain::Help", 429, "x", false);
-    EXPECT_EQ(activex.sTitle, "Fatal Error !");
-    EXPECT_EQ(activex.sMessage,
-              "ActiveX object couldn't be created. Consider reinstalling application.");
-    EXPECT_EQ(activex.eIcon, ErrorIcon::Critical);
-
-    EXPECT_EQ(ComposeErrorReport("p", 373, "", true).sMessage, "This feature doesn't run in IDE.");
-    EXPECT_EQ(ComposeErrorReport("p", 373, "", true).sTitle, "Error !");
-    EXPECT_EQ(ComposeErrorReport("p", 40006, "", true).sMessage,
-              "Connection seems to have been lost.");
-}
-
-TEST(ErrorReportText, ComposedMessagesCarryTheProcedure) {
-    const ErrorReport fatal =
-        ComposeErrorReport("clsGame::Card_Flip", 13, "Type mismatch", true);
-    EXPECT_EQ(fatal.sTitle, "Error n\xC2\xB0 &HD");
-    EXPECT_EQ(fatal.sMessage, "Fatal Error !\r\nModule::clsGame::Card_Flip\r\nType mismatch");
-    EXPECT_EQ(fatal.eIcon, ErrorIcon::Critical);
-
-    const ErrorReport plain = ComposeErrorReport("modMain::RunCommandLine", 255, "d", false);
-    EXPECT_EQ(plain.sTitle, "Error n\xC2\xB0 &HFF");
-    EXPECT_EQ(plain.sMessage, "Error !\r\nModule::modMain::RunCommandLine\r\nd");
-    EXPECT_EQ(plain.eIcon, ErrorIcon::Exclamation);
+TEST(ErrorReportText, FixedMessagesOverrideTheFatalFlagOthersCarryTheProcedure) {
+    const struct {
+        int32_t lNumber;
+        bool bFatal;
+        const char* sTitle;
+        const char* sMessage;
+        ErrorIcon eIcon;
+    } cases[] = {{10048, true, "Error !", "Address in use.", ErrorIcon::Exclamation},
+                 {429, false, "Fatal Error !",
+                  "ActiveX object couldn't be created. Consider reinstalling application.",
+                  ErrorIcon::Critical},
+                 {13, true, "Error n\xC2\xB0 &HD",
+                  "Fatal Error !\r\nModule::clsGame::Card_Flip\r\nd", ErrorIcon::Critical},
+                 {255, false, "Error n\xC2\xB0 &HFF", "Error !\r\nModule::clsGame::Card_Flip\r\nd",
+                  ErrorIcon::Exclamation}};
+    for (const auto& c : cases) {
+        const ErrorReport r = ComposeErrorReport("clsGame::Card_Flip", c.lNumber, "d", c.bFatal);
+        EXPECT_EQ(r.sTitle, c.sTitle) << c.lNumber;
+        EXPECT_EQ(r.sMessage, c.sMessage) << c.lNumber;
+        EXPECT_EQ(r.eIcon, c.eIcon) << c.lNumber;
+    }
 }
 
 }  // namespace
