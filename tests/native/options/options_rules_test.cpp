@@ -6,7 +6,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "engine/software_canvas.h"
 #include "shell/memory_store.h"
@@ -14,51 +13,32 @@
 namespace quillon {
 namespace {
 
-TEST(PictureLists, DisplayNameDropsTheLastExtensionAndCapitalisesAfterSpacesOnly) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"old WEST.bmp", "Old West"},
-        {"a  b.jpg", "A  B"},
-        {" lead.jpg", " Lead"},
-        {"x-ray cats.bmp", "X-ray Cats"},
-        {"my.set.jpg", "My.set"},
-        {"no extension", "No Extension"},
-        {".bmp", ""},
-        // Other than ASCII letters, bytes pass untouched, so UTF-8 names stay whole.
-        {"\xC3\xA9"
-         "b\xC3\xA8"
-         "ne NOIR.bmp",
-         "\xC3\xA9"
-         "b\xC3\xA8"
-         "ne Noir"},
+TEST(OptionsText, PictureNamesSliderLabelsAndAccessKeys) {
+    // clang-format off
+    // The last extension goes; a capital starts the name and follows every space; bytes other
+    // than ASCII letters stay as they are.
+    const std::pair<const char*, const char*> names[] = {
+        {"old WEST.bmp", "Old West"}, {"a  b.jpg", "A  B"}, {" lead.jpg", " Lead"}, {".bmp", ""},
+        {"x-ray cats.bmp", "X-ray Cats"}, {"my.set.jpg", "My.set"}, {"no ext", "No Ext"},
+        {"\xC3\xA9" "b\xC3\xA8" "ne NOIR.bmp", "\xC3\xA9" "b\xC3\xA8" "ne Noir"},
         {"\xC3\x89T\xC3\x89.jpg", "\xC3\x89t\xC3\x89"}};
-    for (const auto& [sFile, sShown] : cases) EXPECT_EQ(PictureDisplayName(sFile), sShown) << sFile;
-}
-
-TEST(PictureLists, ExtensionMatchesTheEndWithoutCase) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"Blue.BMP", ".bmp", true}, {"x.Jpg", ".jpg", true},      {".bmp", ".bmp", true},
-        {"x.jpeg", ".jpg", false},  {"x.jpg.txt", ".jpg", false}, {"xbmp", ".bmp", false},
-        {"bmp", ".bmp", false}};
-    for (const auto& [sFile, sExtension, bListed] : cases)
-        EXPECT_EQ(HasPictureExtension(sFile, sExtension), bListed) << sFile;
-}
-
-TEST(PictureLists, StoredNameSelectsItsFirstExactEntry) {
-    const std::vector<std::string> entries = {"Default", "Old West", "Old West", "Space"};
-    EXPECT_EQ(FindListEntry(entries, "Old West"), 1);
-    EXPECT_EQ(FindListEntry(entries, "old west"), -1);
-    EXPECT_EQ(FindListEntry(entries, "Old"), -1);
-    EXPECT_EQ(FindListEntry({}, "Default"), -1);
-}
-
-TEST(Sliders, RevealLabelInSecondsAndDragsSnapDownToFive) {
-    const std::pair<int32_t, const char*> labels[] = {
-        {150, "1.50 s"}, {25, "0.25 s"},  {1000, "10.00 s"},
-        {5, "0.05 s"},   {-5, "-0.05 s"}, {INT32_MIN, "-21474836.48 s"}};
-    for (const auto& [lValue, sLabel] : labels) EXPECT_EQ(RevealLabel(lValue), sLabel);
+    const std::tuple<const char*, const char*, bool> listed[] = {
+        {"Blue.BMP", ".bmp", true}, {"x.Jpg", ".jpg", true}, {".bmp", ".bmp", true},
+        {"x.jpeg", ".jpg", false}, {"x.jpg.txt", ".jpg", false}, {"xbmp", ".bmp", false}};
+    const std::pair<int32_t, const char*> reveal[] = {
+        {150, "1.50 s"}, {25, "0.25 s"}, {1000, "10.00 s"}, {5, "0.05 s"}, {-5, "-0.05 s"},
+        {INT32_MIN, "-21474836.48 s"}};
+    const std::pair<const char*, char> keys[] = {
+        {"&General", 'g'}, {"Car&ds", 'd'}, {"&A.I. && Stats", 'a'}, {"Salt && &Pepper", 'p'},
+        {"Rock && Roll", 0}, {"Trailing&", 0}, {"", 0}};
+    // clang-format on
+    for (const auto& [sFile, sShown] : names) EXPECT_EQ(PictureDisplayName(sFile), sShown) << sFile;
+    for (const auto& [sFile, sExt, bListed] : listed)
+        EXPECT_EQ(HasPictureExtension(sFile, sExt), bListed) << sFile;
+    for (const auto& [lValue, sLabel] : reveal) EXPECT_EQ(RevealLabel(lValue), sLabel);
     for (auto [lDragged, lSnapped] : {std::pair{333, 330}, {334, 330}, {335, 335}, {999, 995}})
-        EXPECT_EQ(SnapReveal(lDragged), lSnapped);
-    EXPECT_EQ(MemoryLabel(50), "50 %");
+        EXPECT_EQ(SnapReveal(lDragged), lSnapped) << "dragged to " << lDragged;
+    for (const auto& [sCaption, cKey] : keys) EXPECT_EQ(MnemonicOf(sCaption), cKey) << sCaption;
 }
 
 TEST(CardSetPreview, OneStepPerPressWithinTheStripAndARedrawReplacesTheCards) {
@@ -73,34 +53,20 @@ TEST(CardSetPreview, OneStepPerPressWithinTheStripAndARedrawReplacesTheCards) {
 
     constexpr Rgb kGrey{212, 208, 200};
     SoftwareCanvas strip{kCardWidth * kFaces, kCardHeight}, mask{kCardWidth, kCardHeight},
-        border{kCardWidth, kCardHeight};
+        border{kCardWidth, kCardHeight}, preview{kSetPreviewWidth, kCardHeight, {1, 2, 3}};
     for (int x = 0; x < strip.Width(); ++x)  // red: the identity, green: the column
         strip.FillRect(x, 0, 1, kCardHeight, {uint8_t(10 * (x / kCardWidth) + 7), uint8_t(x), 9});
     PaintCardMask(mask);
     PaintCardBorder(border);
-    SoftwareCanvas preview(kSetPreviewWidth, kCardHeight, {1, 2, 3});
     DrawCardPreview(preview, strip, kCardWidth * 5, kPreviewCards, mask, border, kGrey);
     DrawCardPreview(preview, strip, kCardWidth * 23, kPreviewCards, mask, border, kGrey);
     for (int y = 0; y < kCardHeight; ++y)
         for (int x = 0; x < kSetPreviewWidth; ++x) {
-            const int u = x % kCardWidth;
             Rgb want = strip.Pixel(kCardWidth * 23 + x, y);
-            if (IsOutsideCorner(u, y)) want = kGrey;
-            if (IsOutline(u, y)) want = kBlack;
+            if (IsOutsideCorner(x % kCardWidth, y)) want = kGrey;
+            if (IsOutline(x % kCardWidth, y)) want = kBlack;
             ASSERT_EQ(preview.Pixel(x, y), want) << x << "," << y;
         }
-}
-
-TEST(Mnemonic, LetterAfterASingleAmpersand) {
-    const std::pair<const char*, char> cases[] = {{"&General", 'g'},
-                                                  {"Car&ds", 'd'},
-                                                  {"&A.I. && Stats", 'a'},
-                                                  {"Salt && &Pepper", 'p'},
-                                                  {"Rock && Roll", 0},
-                                                  {"Trailing&", 0},
-                                                  {"", 0}};
-    for (const auto& [sCaption, cLetter] : cases)
-        EXPECT_EQ(MnemonicOf(sCaption), cLetter) << sCaption;
 }
 
 // OK and Cancel are followed through the registry end to end; these are the values that cannot.

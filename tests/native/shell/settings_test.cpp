@@ -10,53 +10,42 @@
 namespace quillon {
 namespace {
 
-class SettingsTest : public ::testing::Test {
-  protected:
-    RegValue Stored(std::string_view sKey, std::string_view sName) const {
-        return store.Read(RegRoot::CurrentUser, sKey, sName);
-    }
+TEST(Settings, ValuesLiveUnderTheirKeysConvertedToTheRowsTypeAndAreReadAfreshEveryTime) {
     MemoryStore store;
     Settings settings{store};
-};
-
-TEST_F(SettingsTest, ReadingWritesNothingAndUnknownNumbersNeitherReadNorWrite) {
+    auto stored = [&](std::string_view sKey, std::string_view sName) {
+        return store.Read(RegRoot::CurrentUser, sKey, sName);
+    };
     EXPECT_EQ(settings.GetSetting(SettingLastIP), RegValue(std::string("127.0.0.1")));
-    EXPECT_EQ(settings.GetOption(OPTION_HANDCURSOR), 1);
     for (int32_t n : {9, 12, -1}) EXPECT_EQ(TypeOf(settings.GetSetting(n)), RegType::None) << n;
     settings.SaveSetting(9, std::string("x"));
-    EXPECT_EQ(store.Size(), 0u);
-}
+    EXPECT_EQ(store.Size(), 0u) << "reading and unknown numbers write nothing";
 
-TEST_F(SettingsTest, ValuesLiveUnderTheirKeysAreConvertedToTheRowsTypeAndNeverCached) {
     settings.SaveSetting(SettingLastUpdate, 20260102);
     settings.SaveSetting(SettingAIMemory, 77);
     settings.SaveOption(OPTION_FLASH, false);
-    EXPECT_EQ(Stored(kRootKey, "Last Update"), RegValue(20260102));
-    EXPECT_EQ(Stored(kComputerKey, "AI Memory"), RegValue(77));
-    EXPECT_EQ(Stored(kOptionsKey, "OPTION_FLASH"), RegValue(0));
-    EXPECT_EQ(TypeOf(Stored(kOptionsKey, "Last Update")), RegType::None);
-
     settings.SaveSetting(SettingPlayer1Name, 12);
-    EXPECT_EQ(Stored(kOptionsKey, "Player 1 Name"), RegValue(std::string("12")));
     settings.SaveSetting(SettingClock, std::string("75"));
     settings.SaveSetting(SettingClock, std::string("soon"));  // no number: not written
-    EXPECT_EQ(Stored(kOptionsKey, "Clock"), RegValue(75));
+    EXPECT_EQ(stored(kRootKey, "Last Update"), RegValue(20260102));
+    EXPECT_EQ(stored(kComputerKey, "AI Memory"), RegValue(77));
+    EXPECT_EQ(stored(kOptionsKey, "OPTION_FLASH"), RegValue(0));
+    EXPECT_EQ(stored(kOptionsKey, "Player 1 Name"), RegValue(std::string("12")));
+    EXPECT_EQ(stored(kOptionsKey, "Clock"), RegValue(75));
+    EXPECT_EQ(TypeOf(stored(kOptionsKey, "Last Update")), RegType::None);
     store.Write(RegRoot::CurrentUser, kOptionsKey, "Card Set", RegValue(5));
     EXPECT_EQ(settings.GetSetting(SettingCardSet), RegValue(5)) << "as stored";
     EXPECT_EQ(settings.GetSettingText(SettingCardSet), "5");
     store.Write(RegRoot::CurrentUser, kComputerKey, "AI Memory", RegValue(12));
     EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 12);
-}
 
-TEST_F(SettingsTest, LanNameFollowsPlayerOneUntilWritten) {
-    settings.SaveSetting(SettingPlayer1Name, std::string("Ann"));
-    EXPECT_EQ(settings.GetSettingText(SettingPlayerLanName), "Ann");
+    EXPECT_EQ(settings.GetSettingText(SettingPlayerLanName), "12") << "player 1's until written";
     settings.SaveSetting(SettingPlayerLanName, std::string("Nick"));
     settings.SaveSetting(SettingPlayer1Name, std::string("Cid"));
     EXPECT_EQ(settings.GetSettingText(SettingPlayerLanName), "Nick");
 }
 
-TEST(RegistryRules, ReadGivesTheDefaultOnlyWhenNothingWasReadAndWritesConvertOrRefuse) {
+TEST(Settings, RegistryReadGivesTheDefaultOnlyWhenNothingIsStoredAndWritesConvertOrRefuse) {
     MemoryStore store;
     RegValue value = 99;
     const RegValue def = std::string("d");
@@ -73,8 +62,8 @@ TEST(RegistryRules, ReadGivesTheDefaultOnlyWhenNothingWasReadAndWritesConvertOrR
               RegType::None);
 }
 
-// Each case: "Clock", "Wait for click", OPTION_FLASH, OPTION_SELECTION as stored (-1: not
-// stored); the reveal time in ms, flash, shape cursor, wait for click.
+// Each case: "Clock", "Wait for click", OPTION_FLASH, OPTION_SELECTION as stored (-1: none);
+// the reveal time in ms, and flash, shape cursor, wait for click.
 TEST(ProgramValues, LoadOptionsReadsEveryValueAndAHostileClockNeitherWrapsNorGoesNegative) {
     const struct {
         std::array<int32_t, 4> stored;
@@ -91,8 +80,7 @@ TEST(ProgramValues, LoadOptionsReadsEveryValueAndAHostileClockNeitherWrapsNorGoe
         if (c.stored[1] >= 0) settings.SaveSetting(SettingWaitForClick, c.stored[1]);
         if (c.stored[2] >= 0) settings.SaveOption(OPTION_FLASH, c.stored[2] != 0);
         if (c.stored[3] >= 0) settings.SaveOption(OPTION_SELECTION, c.stored[3] != 0);
-        ProgramValues values;
-        values.g_lRevealTime = 7;
+        ProgramValues values{7};
         LoadOptions(settings, values);
         EXPECT_EQ(values.g_lRevealTime, c.lRevealTime);
         EXPECT_EQ((std::array{values.g_bFlash, values.g_bShapeCursor, values.g_bWaitForClick}),

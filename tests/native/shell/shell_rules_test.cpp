@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "shell/dates.h"
 #include "shell/error_report.h"
@@ -14,27 +15,20 @@
 namespace quillon {
 namespace {
 
-TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndItsNumber) {
-    const struct {
-        int tm_year, tm_mon, tm_mday;
-        int32_t lNumber;
-    } cases[] = {{125, 0, 31, 20250131},
-                 {125, 11, 31, 20251231},
-                 {126, 1, 28, 20260228},
-                 {100, 1, 29, 20000229}};
-    for (const auto& c : cases) {
+// A month off by one, a year from 1900 or a day from 0 would show in the date number.
+TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndThreeMonthsAre301OnItsNumber) {
+    for (auto [year, month, day, lNumber] : {std::tuple{125, 0, 31, 20250131},
+                                             {125, 11, 31, 20251231},
+                                             {126, 1, 28, 20260228},
+                                             {100, 1, 29, 20000229}}) {
         std::tm time{};
-        time.tm_year = c.tm_year;
-        time.tm_mon = c.tm_mon;
-        time.tm_mday = c.tm_mday;
-        EXPECT_EQ(ConvLngDate(ToCalendarDate(time)), c.lNumber);
+        time.tm_year = year;
+        time.tm_mon = month;
+        time.tm_mday = day;
+        EXPECT_EQ(ConvLngDate(ToCalendarDate(time)), lNumber);
     }
     const CalendarDate today = TodayLocal();
-    EXPECT_GE(today.lYear, 2024);
-    EXPECT_TRUE(today.lMonth >= 1 && today.lMonth <= 12 && today.lDay >= 1 && today.lDay <= 31);
-}
-
-TEST(Dates, ThreeMonthsAre301OnTheDateNumbers) {
+    EXPECT_TRUE(today.lYear >= 2024 && today.lMonth >= 1 && today.lMonth <= 12 && today.lDay >= 1);
     EXPECT_TRUE(ConvDateSince(20251231, 20260102));   // 8871 across a year end
     EXPECT_FALSE(ConvDateSince(20260105, 20260405));  // 300
     EXPECT_TRUE(ConvDateSince(20260105, 20260406));   // 301
