@@ -44,61 +44,39 @@ TEST(StatisticsText, DurationsPercentagesAndLevelsAreRoundedAsShown) {
         EXPECT_EQ(FormatAverageLevel(dLevel, "."), sShown) << dLevel;
 }
 
-class StatisticsTest : public ::testing::Test {
-  protected:
-    clsProfiles Loaded(int32_t eWhich) {
-        clsProfiles p({file, settings, reporter, {}});
-        EXPECT_TRUE(p.Load(eWhich));
-        return p;
-    }
-    // The ratios of the default profile file, read the way the window reads them.
-    LevelRatios DefaultRatios() {
-        file.WriteAll(BuildDefaultProfile());
-        LevelRatios ratios{};
-        float fComputer = -1.0f;
-        EXPECT_TRUE(clsProfiles({file, settings, reporter, {}}).LoadExtended(ratios, fComputer));
-        return ratios;
-    }
-
+TEST(StatisticsFigures, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNoShares) {
     MemoryStore store;
     Settings settings{store};
     test::RecordingReporter reporter;
     MemoryProfileFile file;
-    const GraphGeometry geometry{281, 181};
-};
-
-TEST_F(StatisticsTest, FigureRowsComeFromTheirOwnCounters) {
     // Pairs: missed, both seen, second seen, first seen, wild guess; all different.
     file.WriteRecords({{1, ProfileRecord{1, 2, 5, {12, 1, 2, 3, 4}, 3723000, 12.5}},
                        {2, ProfileRecord{3, 0, 0, {}, 45000, 37.5}}});
-    clsProfiles player = Loaded(ProfilePlayer);
-    const ProfileFigures f = MakeProfileFigures(player, ProfilePlayer, ",");
+    clsProfiles p({file, settings, reporter, {}});
+    ASSERT_TRUE(p.Load(ProfilePlayer));
+    ProfileFigures f = MakeProfileFigures(p, ProfilePlayer, ",");
     EXPECT_EQ(f.sGames, (std::array<std::string, 3>{"8", "1", "2"}));
     EXPECT_EQ(f.sGameShares, (std::array<std::string, 2>{"12,5 %", "25,0 %"}));
-    EXPECT_EQ(f.sShownAverage, "1 h 2 min 3 s");
-    EXPECT_EQ(f.sHiddenAverage, "12,5");
+    EXPECT_EQ(f.sShownAverage + " / " + f.sHiddenAverage, "1 h 2 min 3 s / 12,5");
     EXPECT_EQ(f.sPairs, (std::array<std::string, 5>{"22", "4", "3", "2", "1"}));
     EXPECT_EQ(f.sPairShares, (std::array<std::string, 4>{"18,2 %", "13,6 %", "9,1 %", "4,5 %"}));
     EXPECT_FLOAT_EQ(f.fRatio, 10.0f / 22.0f);
 
-    clsProfiles computer = Loaded(ProfileComputer);
-    const ProfileFigures g = MakeProfileFigures(computer, ProfileComputer, ".");
-    EXPECT_EQ(g.sGameShares[0], "100.0 %");
-    EXPECT_EQ(g.sShownAverage, "37.5") << "the computer's row shows its level";
-    EXPECT_EQ(g.sHiddenAverage, "45 s");
-    EXPECT_EQ(g.sPairShares[0], "") << "no pairs, no shares";
-    EXPECT_EQ(g.fRatio, 0.0f);
-}
-
-TEST_F(StatisticsTest, OverflowingPairTotalIsReportedAndShowsNoShares) {
+    ASSERT_TRUE(p.Load(ProfileComputer));
+    f = MakeProfileFigures(p, ProfileComputer, ".");
+    EXPECT_EQ(f.sGameShares[0], "100.0 %");
+    EXPECT_EQ(f.sShownAverage + " / " + f.sHiddenAverage, "37.5 / 45 s") << "the computer's level";
+    EXPECT_EQ(f.sPairShares[0], "") << "no pairs, no shares";
+    EXPECT_EQ(f.fRatio, 0.0f);
+    EXPECT_TRUE(reporter.errors.empty());
     file.WriteRecords({{1, ProfileRecord{0, 0, 0, {INT32_MAX, 1, 0, 0, 0}, 0, 0}}});
-    clsProfiles player = Loaded(ProfilePlayer);
-    const ProfileFigures f = MakeProfileFigures(player, ProfilePlayer, ".");
+    ASSERT_TRUE(p.Load(ProfilePlayer));
+    f = MakeProfileFigures(p, ProfilePlayer, ".");
     EXPECT_EQ(f.sPairs[0] + f.sPairShares[3], "0");
     EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Game_TotalPairs"});
 }
 
-TEST(StatisticsGeometry, LevelsInOrderUpToTheRightEdgeRatiosUpToTwoThirds) {
+TEST(StatisticsGraph, LevelsInOrderUpToTheRightEdgeRatiosUpToTwoThirds) {
     for (int32_t lWidth = 1; lWidth <= 2000; ++lWidth) {
         const GraphGeometry g(lWidth, 100);
         ASSERT_EQ(g.X(100), lWidth);
@@ -115,25 +93,30 @@ TEST(StatisticsGeometry, LevelsInOrderUpToTheRightEdgeRatiosUpToTwoThirds) {
               (std::array{2, 8, 12}));
 }
 
-TEST_F(StatisticsTest, CurveJoinsTheMeasuredLevelsFromOneUp) {
+// On the default profile. The computer's bracket is drawn first and the player's starts from
+// what it left: a scan that finds nothing keeps the previous level.
+TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOppositeEnds) {
+    MemoryStore store;
+    Settings settings{store};
+    test::RecordingReporter reporter;
+    MemoryProfileFile file;
+    file.WriteAll(BuildDefaultProfile());
+    LevelRatios ratios{};
+    float fComputer = -1.0f;
+    ASSERT_TRUE(clsProfiles({file, settings, reporter, {}}).LoadExtended(ratios, fComputer));
+    const GraphGeometry geometry{281, 181};
     std::vector<std::array<int32_t, 3>> points;
-    for (const GraphPoint& p : CurvePoints(DefaultRatios(), geometry))
+    for (const GraphPoint& p : CurvePoints(ratios, geometry))
         points.push_back({p.lLevel, p.lX, p.lY});
     ASSERT_EQ(points.size(), 14u) << "levels 1, 2, 3, 5, 10 and every tenth";
     EXPECT_EQ((std::array{points[0], points[3], points[8], points[13]}),
               (std::array<std::array<int32_t, 3>, 4>{
                   {{1, 6, 153}, {5, 17, 155}, {50, 142, 94}, {100, 281, 42}}}));
-    LevelRatios ratios{};
-    ratios[0] = 0.2f;  // level 0 never joins the curve
-    ratios[100] = 0.5f;
-    ASSERT_EQ(CurvePoints(ratios, geometry).size(), 1u);
-    EXPECT_TRUE(CurvePoints(LevelRatios{}, geometry).empty());
-}
+    LevelRatios ends{};
+    ends[0] = 0.2f;  // level 0 never joins the curve
+    ends[100] = 0.5f;
+    EXPECT_EQ(CurvePoints(ends, geometry).size(), 1u);
 
-// The computer's bracket is drawn first and the player's starts from what it left: a scan that
-// finds nothing keeps the previous level.
-TEST_F(StatisticsTest, BracketsScanFromOppositeEndsAndKeepWhatTheScanBeforeLeft) {
-    const LevelRatios ratios = DefaultRatios();
     const struct {
         float fRatio;
         int32_t lLow, lHigh;
