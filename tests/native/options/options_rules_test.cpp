@@ -42,13 +42,9 @@ TEST(OptionsText, PictureNamesSliderLabelsAndAccessKeys) {
 }
 
 TEST(CardSetPreview, OneStepPerPressWithinTheStripAndARedrawReplacesTheCards) {
-    for (auto [lFrom, lDelta, lTo] : {std::tuple{0, -1, 0},
-                                      {0, 1, 1},
-                                      {22, 1, 23},
-                                      {23, 1, 23},
-                                      {10, 5, 11},
-                                      {10, -5, 9},
-                                      {10, 0, 10}})
+    const std::array<int32_t, 3> steps[] = {{0, -1, 0},  {0, 1, 1},   {22, 1, 23}, {23, 1, 23},
+                                            {10, 5, 11}, {10, -5, 9}, {10, 0, 10}};
+    for (auto [lFrom, lDelta, lTo] : steps)
         EXPECT_EQ(MovePreview(lFrom, lDelta), lTo) << lFrom << " " << lDelta;
 
     constexpr Rgb kGrey{212, 208, 200};

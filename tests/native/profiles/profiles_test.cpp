@@ -22,17 +22,10 @@ constexpr size_t kLevel(int32_t lLevel) { return 96 + 48 * size_t(lLevel); }
 TEST(ProfileFile, RecordIsLittleEndianWithTheDoublesLastAndTheDefaultIsTheProgramsResource) {
     const ProfileRecord record{1, 0x01020304, -2, {5, 6, 7, 8, 9}, 1.5, -0.0};
     const RecordBytes bytes = EncodeRecord(record);
-    for (auto [offset, value] : {std::pair{0, 1},
-                                 {4, 0x04},
-                                 {7, 0x01},
-                                 {8, 0xFE},
-                                 {11, 0xFF},
-                                 {12, 5},
-                                 {28, 9},
-                                 {32, 0},
-                                 {38, 0xF8},
-                                 {39, 0x3F},
-                                 {47, 0x80}})
+    // clang-format off
+    for (auto [offset, value] : {std::pair{0, 1}, {4, 0x04}, {7, 0x01}, {8, 0xFE}, {11, 0xFF},
+                                 {12, 5}, {28, 9}, {32, 0}, {38, 0xF8}, {39, 0x3F}, {47, 0x80}})
+        // clang-format on
         EXPECT_EQ(bytes[offset], value) << offset;
     EXPECT_EQ(DecodeRecord(bytes), record);
     EXPECT_EQ(RecordOffset(3 + 100), 4896);
@@ -109,19 +102,12 @@ TEST_F(Profiles, EachSavesItsOwnRecordAndTheExtendedOneOfItsLevelClampedToTheTab
     computer.Game_WasLost();
     ASSERT_TRUE(computer.Save(ProfileComputer) && player.Save(ProfilePlayer));
     // Player: won, lost, missed, wild guess; computer: won, lost, missed, wild guess; levels.
-    const std::pair<size_t, int32_t> expected[] = {{0, 1},
-                                                   {4, 0},
-                                                   {12, 0},
-                                                   {28, 1},
-                                                   {48, 0},
-                                                   {52, 1},
-                                                   {60, 1},
-                                                   {76, 0},
-                                                   {kLevel(50) + 4, 1},
-                                                   {kLevel(50) + 12, 1546},
-                                                   {kLevel(50) + 8, 29},
-                                                   {kLevel(49) + 4, 0},
-                                                   {kLevel(51) + 4, 0}};
+    // clang-format off
+    const std::pair<size_t, int32_t> expected[] = {
+        {0, 1}, {4, 0}, {12, 0}, {28, 1}, {48, 0}, {52, 1}, {60, 1}, {76, 0},
+        {kLevel(50) + 4, 1}, {kLevel(50) + 12, 1546}, {kLevel(50) + 8, 29}, {kLevel(49) + 4, 0},
+        {kLevel(51) + 4, 0}};
+    // clang-format on
     for (auto [offset, value] : expected) EXPECT_EQ(Stored(offset), value) << offset;
     EXPECT_TRUE(computer.Load(7)) << "another selector reads nothing";
     EXPECT_EQ(computer.Games_Lost(), 1);

@@ -1,0 +1,269 @@
+// The shell's rules: the command line, the update reminder, the settings table and the
+// program values, dates, paths, the random source and the text of failure reports.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "shell/command_line.h"
+#include "shell/dates.h"
+#include "shell/error_report.h"
+#include "shell/memory_store.h"
+#include "shell/paths.h"
+#include "shell/program_values.h"
+#include "shell/random.h"
+#include "shell/settings.h"
+#include "shell/update_reminder.h"
+#include "support/fakes.h"
+
+namespace quillon {
+namespace {
+
+// Counts questions asked, autorun looks shown, non-stop plays or updates run, reminders checked.
+struct FakeHost final : ICommandLineHost, IUpdateReminderHost {
+    bool ConfirmAutorun() override { return ++counts[0], bYes; }
+    void ShowAutorunLook() override { ++counts[1]; }
+    void StartNonStopPlay() override { ++counts[2]; }
+    void CheckUpdateReminder() override { ++counts[3]; }
+    bool AskForUpdate() override { return ++counts[0], bYes; }
+    void RunInternetUpdate() override { ++counts[2]; }
+    bool bYes = true;
+    std::array<int, 4> counts{};
+};
+
+// A confirmed /autorun stores |level| (at most 100) and starts non-stop play; anything else runs
+// the reminder. A bad level is reported, not fatally, and what was done before it stays.
+TEST(CommandLine, AutorunTakesTheAbsoluteLevelAtMost100AndABadOneIsReported) {
+    const struct {
+        const char* sLine;
+        bool bYes;
+        std::array<int, 4> counts;
+        int32_t lLevel;
+        size_t lErrors;
+    } cases[] = {// clang-format off
+        {" /autorun 250 ", true, {1, 1, 1, 0}, 100, 0}, {"/autorun -30", true, {1, 1, 1, 0}, 30, 0},
+        {"/autorun +7", true, {1, 1, 1, 0}, 7, 0}, {"/autorun 1e99", true, {1, 0, 0, 0}, 50, 1},
+        {"/autorun 99999999999999", true, {1, 1, 1, 0}, 100, 0},
+        {"/autorun 20", false, {1, 0, 0, 1}, 50, 0}, {"", true, {0, 0, 0, 1}, 50, 0},
+        {"   ", true, {0, 0, 0, 1}, 50, 0}, {"/AUTORUN 20 x", true, {0, 0, 0, 1}, 50, 0},
+        {"/autorun fast", true, {1, 0, 0, 0}, 50, 1}, {"/autorun  50", true, {1, 0, 0, 0}, 50, 1},
+        {"/autorun 40 /autorun", true, {2, 1, 0, 0}, 40, 1}};
+    // clang-format on
+    for (const auto& c : cases) {
+        MemoryStore store;
+        Settings settings{store};
+        ProgramValues values;
+        FakeHost host;
+        host.bYes = c.bYes;
+        test::RecordingReporter reporter;
+        RunCommandLine(c.sLine, host, settings, values, reporter);
+        EXPECT_EQ(host.counts, c.counts) << c.sLine;
+        EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), c.lLevel) << c.sLine;
+        EXPECT_EQ(reporter.Procedures(),
+                  std::vector<std::string>(c.lErrors, "modMain::RunCommandLine"));
+        for (const auto& e : reporter.errors) EXPECT_FALSE(e.bFatal);
+        const bool bLook = c.counts[1] != 0;
+        EXPECT_EQ((std::array{values.g_bFlash, values.g_bWaitForClick}),
+                  (std::array{!bLook, !bLook}));
+        EXPECT_EQ(values.g_lRevealTime, bLook ? 10 : 1500) << c.sLine;
+    }
+}
+
+// Each case: the stored date, today, the answer; whether it asks, runs the update, and what is
+// stored after. Switched off, nothing happens.
+TEST(UpdateReminder, AsksFromThreeMonthsOnAndStoresTodayWhenItAsks) {
+    const struct {
+        int32_t lStored, lToday;
+        bool bYes;
+        int lAsks, lUpdates;
+        int32_t lAfter;
+    } cases[] = {{0, 20260102, true, 0, 0, 20260102},  // first start: no question
+                 {20260105, 20260405, true, 0, 0, 20260105},
+                 {20260105, 20260406, false, 1, 0, 20260406},
+                 {20251231, 20260102, true, 1, 1, 20260102}};
+    for (const auto& c : cases) {
+        MemoryStore store;
+        Settings settings{store};
+        FakeHost host;
+        host.bYes = c.bYes;
+        settings.SaveSetting(SettingLastUpdate, c.lStored);
+        CheckUpdateReminder(settings, c.lToday, host);
+        EXPECT_EQ((std::array{host.counts[0], host.counts[2]}), (std::array{c.lAsks, c.lUpdates}));
+        EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), c.lAfter) << c.lToday;
+        settings.SaveOption(OPTION_AUTOCHECK, false);
+        CheckUpdateReminder(settings, 20990101, host);
+        EXPECT_EQ(settings.GetSettingNumber(SettingLastUpdate), c.lAfter) << "switched off";
+    }
+}
+
+TEST(Settings, ValuesLiveUnderTheirKeysConvertedToTheRowsTypeAndAreReadAfreshEveryTime) {
+    MemoryStore store;
+    Settings settings{store};
+    auto stored = [&](std::string_view sKey, std::string_view sName) {
+        return store.Read(RegRoot::CurrentUser, sKey, sName);
+    };
+    EXPECT_EQ(settings.GetSetting(SettingLastIP), RegValue(std::string("127.0.0.1")));
+    for (int32_t n : {9, 12, -1}) EXPECT_EQ(TypeOf(settings.GetSetting(n)), RegType::None) << n;
+    settings.SaveSetting(9, std::string("x"));
+    EXPECT_EQ(store.Size(), 0u) << "reading and unknown numbers write nothing";
+
+    settings.SaveSetting(SettingLastUpdate, 20260102);
+    settings.SaveSetting(SettingAIMemory, 77);
+    settings.SaveOption(OPTION_FLASH, false);
+    settings.SaveSetting(SettingPlayer1Name, 12);
+    settings.SaveSetting(SettingClock, std::string("75"));
+    settings.SaveSetting(SettingClock, std::string("soon"));  // no number: not written
+    EXPECT_EQ(stored(kRootKey, "Last Update"), RegValue(20260102));
+    EXPECT_EQ(stored(kComputerKey, "AI Memory"), RegValue(77));
+    EXPECT_EQ(stored(kOptionsKey, "OPTION_FLASH"), RegValue(0));
+    EXPECT_EQ(stored(kOptionsKey, "Player 1 Name"), RegValue(std::string("12")));
+    EXPECT_EQ(stored(kOptionsKey, "Clock"), RegValue(75));
+    EXPECT_EQ(TypeOf(stored(kOptionsKey, "Last Update")), RegType::None);
+    store.Write(RegRoot::CurrentUser, kOptionsKey, "Card Set", RegValue(5));
+    EXPECT_EQ(settings.GetSetting(SettingCardSet), RegValue(5)) << "as stored";
+    EXPECT_EQ(settings.GetSettingText(SettingCardSet), "5");
+    store.Write(RegRoot::CurrentUser, kComputerKey, "AI Memory", RegValue(12));
+    EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), 12);
+
+    EXPECT_EQ(settings.GetSettingText(SettingPlayerLanName), "12") << "player 1's until written";
+    settings.SaveSetting(SettingPlayerLanName, std::string("Nick"));
+    settings.SaveSetting(SettingPlayer1Name, std::string("Cid"));
+    EXPECT_EQ(settings.GetSettingText(SettingPlayerLanName), "Nick");
+}
+
+TEST(Settings, RegistryReadGivesTheDefaultOnlyWhenNothingIsStoredAndWritesConvertOrRefuse) {
+    MemoryStore store;
+    RegValue value = 99;
+    const RegValue def = std::string("d");
+    EXPECT_EQ(RegRead(store, RegRoot::CurrentUser, "K", "V", value), RegType::None);
+    EXPECT_EQ(value, RegValue(99)) << "no default given leaves the value";
+    EXPECT_EQ(RegRead(store, RegRoot::CurrentUser, "K", "V", value, &def), RegType::None);
+    EXPECT_EQ(value, def);
+    const Bytes blob{1, 2, 3};
+    EXPECT_EQ(RegWrite(store, RegRoot::CurrentUser, "K", "B", blob, RegType::Binary),
+              RegType::Binary);
+    EXPECT_EQ(RegRead(store, RegRoot::CurrentUser, "K", "B", value, &def), RegType::Binary);
+    EXPECT_EQ(value, RegValue(blob));
+    EXPECT_EQ(RegWrite(store, RegRoot::CurrentUser, "K", "X", blob, RegType::Number),
+              RegType::None);
+}
+
+// Each case: "Clock", "Wait for click", OPTION_FLASH, OPTION_SELECTION as stored (-1: none);
+// the reveal time in ms, and flash, shape cursor, wait for click.
+TEST(ProgramValues, LoadOptionsReadsEveryValueAndAHostileClockNeitherWrapsNorGoesNegative) {
+    const struct {
+        std::array<int32_t, 4> stored;
+        int32_t lRevealTime;
+        std::array<bool, 3> flags;
+    } cases[] = {{{-1, -1, -1, -1}, 1500, {true, false, true}},
+                 {{25, 2, 0, 0}, 250, {false, true, false}},
+                 {{2147483647, 1, 1, 1}, 2147483647, {true, false, true}},
+                 {{-40, 0, 1, 1}, 0, {true, false, false}}};
+    for (const auto& c : cases) {
+        MemoryStore store;
+        Settings settings(store);
+        if (c.stored[0] != -1) settings.SaveSetting(SettingClock, c.stored[0]);
+        if (c.stored[1] >= 0) settings.SaveSetting(SettingWaitForClick, c.stored[1]);
+        if (c.stored[2] >= 0) settings.SaveOption(OPTION_FLASH, c.stored[2] != 0);
+        if (c.stored[3] >= 0) settings.SaveOption(OPTION_SELECTION, c.stored[3] != 0);
+        ProgramValues values{7};
+        LoadOptions(settings, values);
+        EXPECT_EQ(values.g_lRevealTime, c.lRevealTime);
+        EXPECT_EQ((std::array{values.g_bFlash, values.g_bShapeCursor, values.g_bWaitForClick}),
+                  c.flags)
+            << c.lRevealTime;
+    }
+}
+
+// A month off by one, a year from 1900 or a day from 0 would show in the date number.
+TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndThreeMonthsAre301OnItsNumber) {
+    const std::array<int, 4> dates[] = {{125, 0, 31, 20250131},
+                                        {125, 11, 31, 20251231},
+                                        {126, 1, 28, 20260228},
+                                        {100, 1, 29, 20000229}};
+    for (auto [year, month, day, lNumber] : dates) {
+        std::tm time{};
+        time.tm_year = year;
+        time.tm_mon = month;
+        time.tm_mday = day;
+        EXPECT_EQ(ConvLngDate(ToCalendarDate(time)), lNumber);
+    }
+    const CalendarDate today = TodayLocal();
+    EXPECT_TRUE(today.lYear >= 2024 && today.lMonth >= 1 && today.lMonth <= 12 && today.lDay >= 1);
+    EXPECT_TRUE(ConvDateSince(20251231, 20260102));   // 8871 across a year end
+    EXPECT_FALSE(ConvDateSince(20260105, 20260405));  // 300
+    EXPECT_TRUE(ConvDateSince(20260105, 20260406));   // 301
+    EXPECT_FALSE(ConvDateSince(20260406, 20260105));
+    EXPECT_TRUE(ConvDateSince(INT32_MIN, INT32_MAX));
+}
+
+TEST(Paths, BackslashAndExtensionAddedOnlyWhenMissingWhateverTheCase) {
+    // clang-format off
+    for (auto [sIn, sOut] : {std::pair{"C:\\Games", "C:\\Games\\"}, {"C:\\Games\\", "C:\\Games\\"},
+                             {"", "\\"}, {"C:/Games/", "C:/Games/\\"}})
+        EXPECT_EQ(AddBackslash(sIn), sOut);
+    for (auto [sIn, sOut] : {std::pair{"Blue.BMP", "Blue.BMP"}, {"Blue", "Blue.bmp"}, {"", ".bmp"},
+                             {"Zo\xC3\xAB.Bmp", "Zo\xC3\xAB.Bmp"}, {"Bluebmp", "Bluebmp.bmp"},
+                             {"Blue.mp", "Blue.mp.bmp"}, {"Blue.bmp.old", "Blue.bmp.old.bmp"}})
+        EXPECT_EQ(AddExtension(sIn, "bmp"), sOut);
+    // clang-format on
+}
+
+struct FixedRandom final : IRandom {
+    explicit FixedRandom(float v) : u(v) {}
+    float Rnd() override { return u; }
+    float u;
+};
+
+TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOne) {
+    FixedRandom top(std::nextafter(1.0f, 0.0f)), zero(0.0f), broken(1.0f), any(0.5f);
+    for (int32_t n : {1, 2, 10, 41, 16777216, 16777217, 1 << 30, INT32_MAX}) {
+        const int32_t k = GetRandom(top, n);
+        EXPECT_LT(k, n) << n;
+        // Exact while n fits the float's 24 bits; beyond, floor(u * n) lies further below n.
+        EXPECT_GE(k, n - 1 - n / 16777216) << n;
+        EXPECT_EQ(GetRandom(zero, n), 0) << n;
+    }
+    EXPECT_EQ(GetRandom(broken, 10), 9);
+    EXPECT_EQ(GetRandom(any, 0) + GetRandom(any, -4), 0);
+}
+
+TEST(Random, GeneratorIsRepeatableAndCoversEveryValue) {
+    Random a(1234), b(1234);
+    std::array<int, 10> counts{};
+    for (int i = 0; i < 100000; ++i) {
+        const float u = a.Rnd();
+        ASSERT_TRUE(u == b.Rnd() && u >= 0.0f && u < 1.0f);
+        ++counts[size_t(u * 10)];
+    }
+    for (int c : counts) EXPECT_NEAR(c, 10000, 600);
+}
+
+TEST(ErrorReportText, FixedMessagesOverrideTheFatalFlagOthersCarryTheProcedure) {
+    const struct {
+        int32_t lNumber;
+        bool bFatal;
+        const char* sTitle;
+        const char* sMessage;
+        ErrorIcon eIcon;
+    } cases[] = {{10048, true, "Error !", "Address in use.", ErrorIcon::Exclamation},
+                 {429, false, "Fatal Error !",
+                  "ActiveX object couldn't be created. Consider reinstalling application.",
+                  ErrorIcon::Critical},
+                 {13, true, "Error n\xC2\xB0 &HD",
+                  "Fatal Error !\r\nModule::clsGame::Card_Flip\r\nd", ErrorIcon::Critical},
+                 {255, false, "Error n\xC2\xB0 &HFF", "Error !\r\nModule::clsGame::Card_Flip\r\nd",
+                  ErrorIcon::Exclamation}};
+    for (const auto& c : cases) {
+        const ErrorReport r = ComposeErrorReport("clsGame::Card_Flip", c.lNumber, "d", c.bFatal);
+        EXPECT_EQ(r.sTitle, c.sTitle) << c.lNumber;
+        EXPECT_EQ(r.sMessage, c.sMessage) << c.lNumber;
+        EXPECT_EQ(r.eIcon, c.eIcon) << c.lNumber;
+    }
+}
+
+}  // namespace
+}  // namespace quillon
