@@ -30,11 +30,12 @@ SoftwareCanvas Patterned(int w, int h) {
 TEST(SoftwareCanvas, EveryRasterOperationCombinesEveryChannelAndPixelsOutsideAreRefused) {
     // Destination {F0, 0F, 55}, source {CC, AA, 0F}; three pixels a row, so rows end off the
     // eight-byte steps.
-    const std::pair<RasterOp, Rgb> cases[] = {{RasterOp::Copy, {0xCC, 0xAA, 0x0F}},
-                                              {RasterOp::And, {0xC0, 0x0A, 0x05}},
-                                              {RasterOp::Or, {0xFC, 0xAF, 0x5F}},
-                                              {RasterOp::Xor, {0x3C, 0xA5, 0x5A}},
-                                              {RasterOp::DstInvert, {0x0F, 0xF0, 0xAA}}};
+    // clang-format off
+    const std::pair<RasterOp, Rgb> cases[] = {
+        {RasterOp::Copy, {0xCC, 0xAA, 0x0F}}, {RasterOp::And, {0xC0, 0x0A, 0x05}},
+        {RasterOp::Or, {0xFC, 0xAF, 0x5F}}, {RasterOp::Xor, {0x3C, 0xA5, 0x5A}},
+        {RasterOp::DstInvert, {0x0F, 0xF0, 0xAA}}};
+    // clang-format on
     const SoftwareCanvas src(3, 2, {0xCC, 0xAA, 0x0F});
     for (const auto& [eOp, expected] : cases) {
         SoftwareCanvas dst(3, 2, {0xF0, 0x0F, 0x55});

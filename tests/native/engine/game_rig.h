@@ -36,11 +36,11 @@ class GameRig {
         profileFile.WriteAll(std::vector<uint8_t>(kProfileFileSize, 0));
     }
 
-    // A game object, not yet dealt; bLan gives it the network link and (bChat) the chat.
-    clsGame& Make(bool bLan = false, bool bChat = true) {
+    // A game object, not yet dealt; bLan gives it the network link and the chat.
+    clsGame& Make(bool bLan = false) {
         game = std::make_unique<clsGame>(GameContext{settings, random, reporter, values, host,
                                                      events, profileFile, bLan ? &lan : nullptr,
-                                                     bLan && bChat ? &chat : nullptr});
+                                                     bLan ? &chat : nullptr});
         return *game;
     }
 

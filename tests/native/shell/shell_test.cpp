@@ -143,47 +143,42 @@ TEST(Settings, RegistryReadGivesTheDefaultOnlyWhenNothingIsStoredAndWritesConver
     EXPECT_EQ(RegRead(store, RegRoot::CurrentUser, "K", "V", value, &def), RegType::None);
     EXPECT_EQ(value, def);
     const Bytes blob{1, 2, 3};
+    EXPECT_EQ(RegWrite(store, RegRoot::CurrentUser, "K", "X", blob, RegType::Number),
+              RegType::None);
     EXPECT_EQ(RegWrite(store, RegRoot::CurrentUser, "K", "B", blob, RegType::Binary),
               RegType::Binary);
     EXPECT_EQ(RegRead(store, RegRoot::CurrentUser, "K", "B", value, &def), RegType::Binary);
     EXPECT_EQ(value, RegValue(blob));
-    EXPECT_EQ(RegWrite(store, RegRoot::CurrentUser, "K", "X", blob, RegType::Number),
-              RegType::None);
 }
 
-// Each case: "Clock", "Wait for click", OPTION_FLASH, OPTION_SELECTION as stored (-1: none);
-// the reveal time in ms, and flash, shape cursor, wait for click.
 TEST(ProgramValues, LoadOptionsReadsEveryValueAndAHostileClockNeitherWrapsNorGoesNegative) {
-    const struct {
-        std::array<int32_t, 4> stored;
-        int32_t lRevealTime;
-        std::array<bool, 3> flags;
-    } cases[] = {{{-1, -1, -1, -1}, 1500, {true, false, true}},
-                 {{25, 2, 0, 0}, 250, {false, true, false}},
-                 {{2147483647, 1, 1, 1}, 2147483647, {true, false, true}},
-                 {{-40, 0, 1, 1}, 0, {true, false, false}}};
-    for (const auto& c : cases) {
-        MemoryStore store;
-        Settings settings(store);
-        if (c.stored[0] != -1) settings.SaveSetting(SettingClock, c.stored[0]);
-        if (c.stored[1] >= 0) settings.SaveSetting(SettingWaitForClick, c.stored[1]);
-        if (c.stored[2] >= 0) settings.SaveOption(OPTION_FLASH, c.stored[2] != 0);
-        if (c.stored[3] >= 0) settings.SaveOption(OPTION_SELECTION, c.stored[3] != 0);
-        ProgramValues values{7};
+    MemoryStore store;
+    Settings settings(store);
+    ProgramValues values{7};
+    auto flags = [&] {
+        return std::array{values.g_bFlash, values.g_bShapeCursor, values.g_bWaitForClick};
+    };
+    LoadOptions(settings, values);
+    EXPECT_EQ(values.g_lRevealTime, 1500);
+    EXPECT_EQ(flags(), (std::array{true, false, true}));
+    settings.SaveSetting(SettingWaitForClick, 2);  // only 1 waits
+    settings.SaveOption(OPTION_FLASH, false);
+    settings.SaveOption(OPTION_SELECTION, false);
+    LoadOptions(settings, values);
+    EXPECT_EQ(flags(), (std::array{false, true, false}));
+    for (auto [lClock, lMilliseconds] : {std::pair{25, 250}, {INT32_MAX, INT32_MAX}, {-40, 0}}) {
+        settings.SaveSetting(SettingClock, lClock);
         LoadOptions(settings, values);
-        EXPECT_EQ(values.g_lRevealTime, c.lRevealTime);
-        EXPECT_EQ((std::array{values.g_bFlash, values.g_bShapeCursor, values.g_bWaitForClick}),
-                  c.flags)
-            << c.lRevealTime;
+        EXPECT_EQ(values.g_lRevealTime, lMilliseconds);
     }
 }
 
 // A month off by one, a year from 1900 or a day from 0 would show in the date number.
 TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndThreeMonthsAre301OnItsNumber) {
-    const std::array<int, 4> dates[] = {{125, 0, 31, 20250131},
-                                        {125, 11, 31, 20251231},
-                                        {126, 1, 28, 20260228},
-                                        {100, 1, 29, 20000229}};
+    // clang-format off
+    const std::array<int, 4> dates[] = {
+        {125, 0, 31, 20250131}, {125, 11, 31, 20251231}, {126, 1, 28, 20260228}, {100, 1, 29, 20000229}};
+    // clang-format on
     for (auto [year, month, day, lNumber] : dates) {
         std::tm time{};
         time.tm_year = year;
@@ -218,7 +213,7 @@ struct FixedRandom final : IRandom {
     float u;
 };
 
-TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOne) {
+TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOneAndCoversEveryValue) {
     FixedRandom top(std::nextafter(1.0f, 0.0f)), zero(0.0f), broken(1.0f), any(0.5f);
     for (int32_t n : {1, 2, 10, 41, 16777216, 16777217, 1 << 30, INT32_MAX}) {
         const int32_t k = GetRandom(top, n);
@@ -229,17 +224,12 @@ TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOne) {
     }
     EXPECT_EQ(GetRandom(broken, 10), 9);
     EXPECT_EQ(GetRandom(any, 0) + GetRandom(any, -4), 0);
-}
-
-TEST(Random, GeneratorIsRepeatableAndCoversEveryValue) {
     Random a(1234), b(1234);
     std::array<int, 10> counts{};
-    for (int i = 0; i < 100000; ++i) {
-        const float u = a.Rnd();
-        ASSERT_TRUE(u == b.Rnd() && u >= 0.0f && u < 1.0f);
-        ++counts[size_t(u * 10)];
-    }
-    for (int c : counts) EXPECT_NEAR(c, 10000, 600);
+    for (int i = 0; i < 100000; ++i) ++counts[size_t(GetRandom(a, 10))];
+    for (int c : counts) EXPECT_NEAR(c, 10000, 600) << "the generator covers every value";
+    for (int i = 0; i < 100000; ++i) (void)b.Rnd();
+    EXPECT_EQ(a.Rnd(), b.Rnd()) << "and is repeatable";
 }
 
 TEST(ErrorReportText, FixedMessagesOverrideTheFatalFlagOthersCarryTheProcedure) {
