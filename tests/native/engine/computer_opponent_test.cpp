@@ -167,15 +167,5 @@ TEST(OpponentInGame, LearnsFromPeoplesRevealsAndTakesTheKnownPairsAtItsTurn) {
     EXPECT_EQ(game.PlayerProfile().Current().Pairs, (std::array<int32_t, 5>{1, 0, 0, 0, 0}));
 }
 
-TEST(OpponentInGame, DecisionTimeFeedsTheComputersAverageTime) {
-    GameRig rig;
-    rig.SetLevel(100);
-    rig.Deal(GameComputerAlone);
-    rig.host.lTick = 0xFFFFFFF0u;  // the decision straddles a wraparound
-    rig.host.lTickStep = 7;        // and takes 7 ms between two readings
-    rig.game->AI_Search();
-    EXPECT_EQ(rig.game->ComputerProfile().Average_Time(), 7.0);
-}
-
 }  // namespace
 }  // namespace quillon::test

@@ -119,28 +119,18 @@ TEST(Turns, MissPassesTheTurnOnceTheBoardFinishesItAndAPairScoresForThePlayer) {
     EXPECT_EQ(game.Cell(0, 0).lViewed, 2);
 }
 
-TEST(GameTexts, NamesAreReadAtEveryTextAndOnlyANetworkGamesNewGameGoesToTheChat) {
+TEST(GameTexts, NamesAreReadAtEveryTextAndANetworkGamesNewGameGoesToTheChat) {
     GameRig rig;
-    clsGame& game = rig.Deal(GameTwoPlayers);
+    rig.SetNames("Ann", "Bob");
+    clsGame& game = rig.Deal(GameNetwork);
     game.StatusBar(MsgNewGame);
     game.StatusBar(MsgScores);
-    EXPECT_EQ(rig.events.LastText(2), " : 0 pairs /  : 0 pairs");
-    rig.SetNames("Carla", "Dan");
+    EXPECT_EQ(rig.events.LastText(2), "Ann : 0 pairs / Peer : 0 pairs") << "player 1's name";
+    rig.lan.sOpponent = "Other";
+    rig.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
     game.StatusBar(MsgScores);
-    EXPECT_EQ(rig.events.LastText(2), "Carla : 0 pairs / Dan : 0 pairs");
-    EXPECT_TRUE(rig.chat.lines.empty());
-
-    GameRig lan;
-    lan.SetNames("Ann", "Bob");
-    clsGame& net = lan.Deal(GameNetwork);
-    net.StatusBar(MsgNewGame);
-    net.StatusBar(MsgScores);
-    EXPECT_EQ(lan.events.LastText(2), "Ann : 0 pairs / Peer : 0 pairs") << "player 1's name";
-    lan.lan.sOpponent = "Other";
-    lan.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
-    net.StatusBar(MsgScores);
-    EXPECT_EQ(lan.events.LastText(2), "Lanny : 0 pairs / Other : 0 pairs");
-    EXPECT_EQ(lan.chat.lines, std::vector<std::string>{"Starting a new game..."});
+    EXPECT_EQ(rig.events.LastText(2), "Lanny : 0 pairs / Other : 0 pairs");
+    EXPECT_EQ(rig.chat.lines, std::vector<std::string>{"Starting a new game..."});
 }
 
 TEST(NetworkGame, ClientWaitsForThePeerOnlyLocalRevealsAreSentAndTheWinCountsForThePlayer) {

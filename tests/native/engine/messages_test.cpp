@@ -15,13 +15,6 @@ const std::string kReversed =
     "24;24;23;23;22;22;21;21;20;20;19;19;18;18;17;17;16;16;15;15;14;14;13;13;12;12;"
     "11;11;10;10;9;9;8;8;7;7;6;6;5;5;4;4;3;3;2;2;1;1;0;0";
 
-TEST(DeckMessage, IdentitiesInBoardOrderBothWays) {
-    Deck deck{};
-    for (int32_t k = 0; k < kCards; ++k) deck[k] = 24 - k / 2;
-    EXPECT_EQ(FormatDeck(deck), "+DECK=" + kReversed);
-    EXPECT_EQ(ParseDeck(kReversed), deck);
-}
-
 TEST(DeckMessage, RefusesAnythingButFiftyIdentitiesEachTwice) {
     const std::string tail = kReversed.substr(3);  // positions 1 to 49, without one 24
     // clang-format off

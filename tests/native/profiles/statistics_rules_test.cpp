@@ -76,23 +76,6 @@ TEST(StatisticsFigures, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNo
     EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Game_TotalPairs"});
 }
 
-TEST(StatisticsGraph, LevelsInOrderUpToTheRightEdgeRatiosUpToTwoThirds) {
-    for (int32_t lWidth = 1; lWidth <= 2000; ++lWidth) {
-        const GraphGeometry g(lWidth, 100);
-        ASSERT_EQ(g.X(100), lWidth);
-        for (int32_t lLevel = 1; lWidth >= kLevels && lLevel <= 100; ++lLevel)
-            ASSERT_GT(g.X(lLevel), g.X(lLevel - 1)) << lWidth << " " << lLevel;
-    }
-    const GraphGeometry g(281, 181);
-    EXPECT_EQ((std::array{g.X(0), g.X(1), g.X(50)}), (std::array{3, 6, 142}));
-    EXPECT_EQ((std::array{g.Y(0.0f), g.Y(2.0f / 3.0f), g.Y(0.5f)}), (std::array{181, 0, 45}));
-    EXPECT_LT(g.Y(0.9f), 0) << "ratios above 2/3 leave the picture";
-    // H - r * 1.5 H on a half: 4 - 1.5 = 2.5, 12 - 4.5 = 7.5, 20 - 7.5 = 12.5.
-    EXPECT_EQ((std::array{GraphGeometry(10, 4).Y(0.25f), GraphGeometry(10, 12).Y(0.25f),
-                          GraphGeometry(10, 20).Y(0.25f)}),
-              (std::array{2, 8, 12}));
-}
-
 // On the default profile. The computer's bracket is drawn first and the player's starts from
 // what it left: a scan that finds nothing keeps the previous level.
 TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOppositeEnds) {

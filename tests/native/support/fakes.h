@@ -56,7 +56,7 @@ struct FakeHost final : IBoardHost {
     bool DoNotShuffle() const override { return bDoNotShuffle; }
     void EnableCompTimer() override { bCompTimer = true; }
     void EnableKillGameTimer() override { bKillGameTimer = true; }
-    uint32_t TickCount() const override { return lTick += lTickStep; }
+    uint32_t TickCount() const override { return lTick; }
     void Pause(int32_t lMilliseconds) override {
         pauses.push_back(lMilliseconds);
         lTick += static_cast<uint32_t>(lMilliseconds);
@@ -69,8 +69,7 @@ struct FakeHost final : IBoardHost {
     void MoveSelectionShape(int lLeft, int lTop) override { shape = {lLeft, lTop}; }
 
     bool bDoNotShuffle = false, bCompTimer = false, bKillGameTimer = false;
-    mutable uint32_t lTick = 1000;
-    uint32_t lTickStep = 0;  // how far the clock moves at every reading
+    uint32_t lTick = 1000;
     std::vector<int32_t> pauses;
     std::function<void()> onPause;
     CardSurfaces surfaces;
