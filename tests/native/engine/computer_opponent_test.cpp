@@ -1,5 +1,4 @@
-// The computer opponent: its choices and the exact order of its random draws on hand-built
-// memories, forgetting, the "AI Memory" level, and its turns inside games.
+// The computer opponent: its choices and the order of its random draws, and forgetting.
 
 #include <gtest/gtest.h>
 
@@ -98,73 +97,43 @@ TEST(OpponentDecision, EmptyMemoryTurnsNothingAndABrokenOneIsReportedNotLoopedOn
     EXPECT_EQ(rig.reporter.Procedures(), std::vector<std::string>{"clsGame::AI_RandomSearch"});
 }
 
-// One known card (times seen t) at level 50 past both keep draws: t - u rounded halves to even,
-// never below 0.
+// One known card (seen t times) past both keep draws: t - u rounded halves to even, at least 0.
 TEST(OpponentForgetting, ForgettingStepRoundsHalvesToEven) {
-    const struct {
-        int32_t lTimesSeen;
-        float u;
-        int32_t lExpected;
-    } cases[] = {{1, 0.5f, 0},  {2, 0.5f, 2}, {3, 0.5f, 2},   {4, 0.5f, 4},  {1, 0.25f, 1},
-                 {1, 0.75f, 0}, {2, 0.0f, 2}, {5, 0.999f, 4}, {-1, 0.5f, 0}, {-3, 0.1f, 0}};
     GameRig rig;
     clsGame& game = Opponent(rig, 50);
-    for (const auto& c : cases) {
-        game.MemoryForTest()[0] = Entry(0, c.lTimesSeen, 1);
-        rig.random.queue = {0.995f, 0.995f, c.u};  // neither draw keeps it: 99 > 50
+    // clang-format off
+    for (auto [lSeen, u, lExpected] : {std::tuple{1, 0.5f, 0}, {2, 0.5f, 2}, {3, 0.5f, 2},
+             {4, 0.5f, 4}, {1, 0.25f, 1}, {1, 0.75f, 0}, {2, 0.0f, 2}, {5, 0.999f, 4},
+             {-1, 0.5f, 0}, {-3, 0.1f, 0}}) {
+        // clang-format on
+        game.MemoryForTest()[0] = Entry(0, lSeen, 1);
+        rig.random.queue = {0.995f, 0.995f, u};  // neither draw keeps it: 99 > 50
         (void)game.AI_Decide();
-        EXPECT_EQ(game.Memory()[0].lTimesSeen, c.lExpected) << c.lTimesSeen << " - " << c.u;
+        EXPECT_EQ(game.Memory()[0].lTimesSeen, lExpected) << lSeen << " - " << u;
         EXPECT_EQ(game.Memory()[0].lLastSeen, 1) << "the last sighting stays";
     }
 }
 
-// Two known cards of different identities; each is kept once a draw is at most the level
-// (5 for any level up to 5), and nothing is drawn from level 100 on. The decision then takes
-// positions 10 and 11, unknown.
+// Two known cards, each kept once a draw is at most the level (5 up to 5), nothing drawn from
+// 100 on; then the unknown positions 10 and 11 are turned.
 TEST(OpponentForgetting, KnownCardsAreKeptByDrawsAtMostTheLevelReadAtEveryTurn) {
-    const struct {
-        int32_t lLevel;
-        std::vector<int32_t> keepDraws;  // of 100
-    } cases[] = {{50, {50, 51, 50}}, {-20, {5, 6, 5}}, {0, {5, 6, 5}}, {3, {5, 6, 5}},
-                 {5, {5, 6, 5}},     {100, {}},        {250, {}}};
     GameRig rig;
     clsGame& game = Opponent(rig, 100);
     game.MemoryForTest() = Full({{0, 1, 1}, {2, 1, 2}});
-    for (const auto& c : cases) {
-        rig.SetLevel(c.lLevel);
+    // clang-format off
+    for (const auto& c : {std::pair{50, std::vector{50, 51, 50}}, {-20, {5, 6, 5}}, {0, {5, 6, 5}},
+                          {3, {5, 6, 5}}, {5, {5, 6, 5}}, {100, {}}, {250, {}}}) {
+        // clang-format on
+        const auto& [lLevel, keepDraws] = c;  // the keep draws are of 100
+        rig.SetLevel(lLevel);
         rig.random.lDraws = 0;
-        for (int32_t lDraw : c.keepDraws) rig.random.PushIndex(lDraw, 100);
+        for (int32_t lDraw : keepDraws) rig.random.PushIndex(lDraw, 100);
         rig.random.PushIndex(10, 50);
         rig.random.PushIndex(11, 50);
-        EXPECT_EQ(game.AI_Decide(), Positions(10, 11)) << c.lLevel;
-        EXPECT_EQ(rig.random.lDraws, int32_t(c.keepDraws.size()) + 2) << c.lLevel;
-        EXPECT_EQ(game.Memory()[0].lTimesSeen + game.Memory()[2].lTimesSeen, 2) << c.lLevel;
+        EXPECT_EQ(game.AI_Decide(), Positions(10, 11)) << lLevel;
+        EXPECT_EQ(rig.random.lDraws, int32_t(keepDraws.size()) + 2) << lLevel;
+        EXPECT_EQ(game.Memory()[0].lTimesSeen + game.Memory()[2].lTimesSeen, 2) << lLevel;
     }
-}
-
-TEST(OpponentInGame, LearnsFromPeoplesRevealsAndTakesTheKnownPairsAtItsTurn) {
-    GameRig rig;
-    rig.SetLevel(100);
-    clsGame& game = rig.Start(GameVsComputer, 0);  // the person begins
-    game.Card_Flip(At(10).lX, At(10).lY);          // identity 5
-    EXPECT_EQ((std::array{game.Memory()[10].lTimesSeen, game.Memory()[10].lLastSeen}),
-              (std::array{1, 1}));
-    // Queued before the person's second click, inside which the computer plays: position 11,
-    // whose partner is known; entry 12 of 48, position 13, whose partner becomes known; then
-    // with nothing known positions 0 and 2, a miss.
-    for (auto [k, n] : {std::pair{11, 50}, {11, 48}, {0, 46}, {2, 46}}) rig.random.PushIndex(k, n);
-    game.Card_Flip(At(12).lX, At(12).lY);  // identity 6: a miss
-    EXPECT_TRUE(rig.random.queue.empty());
-    ASSERT_EQ(rig.events.hides.size(), 4u);
-    const auto& h = rig.events.hides;
-    EXPECT_EQ((std::array{h[1].lX2, h[1].lY2, h[1].lX1, h[1].lY1}), (std::array{2, 1, 2, 0}));
-    EXPECT_EQ((std::array{h[2].lX2, h[2].lY2, h[2].lX1, h[2].lY1}), (std::array{2, 3, 2, 2}));
-    EXPECT_TRUE(h[1].bPairWasCreated && h[2].bPairWasCreated && !h[3].bPairWasCreated);
-    EXPECT_EQ(game.Score(2), 2);
-    EXPECT_EQ(game.Player(), 1);
-    EXPECT_EQ(game.ComputerProfile().Current().Pairs, (std::array<int32_t, 5>{1, 0, 2, 0, 0}))
-        << "two pairs whose second card was seen, one miss";
-    EXPECT_EQ(game.PlayerProfile().Current().Pairs, (std::array<int32_t, 5>{1, 0, 0, 0, 0}));
 }
 
 }  // namespace

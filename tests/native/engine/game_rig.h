@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,12 +17,6 @@
 #include "shell/settings.h"
 #include "support/fakes.h"
 
-namespace quillon {
-inline void PrintTo(const CardPos& p, std::ostream* os) {
-    *os << "(" << p.lX << ", " << p.lY << ")";
-}
-}  // namespace quillon
-
 namespace quillon::test {
 
 // The k-th position in board order (x outer, y inner); the unshuffled deal has k / 2 there.
@@ -31,7 +24,6 @@ inline CardPos At(int32_t k) { return {k / kRows, k % kRows}; }
 
 class GameRig {
   public:
-    // The profile file exists with every record zero, as start-up makes sure it exists.
     explicit GameRig(uint32_t seed = 1) : random(seed) {
         profileFile.WriteAll(std::vector<uint8_t>(kProfileFileSize, 0));
     }
@@ -44,7 +36,6 @@ class GameRig {
         return *game;
     }
 
-    // Deals a game of the type; bUnshuffled checks "Do not shuffle deck".
     clsGame& Deal(GameType eType, bool bUnshuffled = true) {
         host.bDoNotShuffle = bUnshuffled;
         values.g_bLanGame = eType == GameNetwork;
@@ -58,8 +49,7 @@ class GameRig {
         };
     }
 
-    // Deals unshuffled and starts; lFirstDraw >= 0 is queued as the who-begins draw
-    // (0: player 1, 1: player 2).
+    // lFirstDraw >= 0 is queued as the who-begins draw (0: player 1, 1: player 2).
     clsGame& Start(GameType eType, int32_t lFirstDraw = -1) {
         Deal(eType);
         FinishTurnsAtOnce();
@@ -88,16 +78,14 @@ class GameRig {
             if (!game->Cell(At(k).lX, At(k).lY).bPaired) out.push_back(At(k));
         return out;
     }
-    // A record as saved in the profile file.
     ProfileRecord Saved(int32_t eWhich, bool bExtended = false) {
         clsProfiles profiles(ProfileContext{profileFile, settings, reporter, {}});
         profiles.Load(eWhich, bExtended);
         return bExtended ? profiles.Extended() : profiles.Current();
     }
 
-    // Plays to the end as the board window would, people choosing two different unpaired
-    // cards at random (their own generator, so the engine's draws stay its own). Returns the
-    // number of people's turns, or -1 when nobody could move.
+    // Plays to the end, people choosing two unpaired cards with their own generator. Returns
+    // the number of people's turns, or -1 when nobody could move.
     int32_t PlayToEnd(uint32_t lPeopleSeed) {
         std::mt19937 people(lPeopleSeed);
         int32_t lHumanTurns = 0;

@@ -1,5 +1,4 @@
-// The profile file: its record layout, the default file, and what clsProfiles counts, reads,
-// writes and clears, in memory and on disk.
+// The profile file and what clsProfiles counts, reads, writes and clears in it.
 
 #include <gtest/gtest.h>
 
@@ -28,12 +27,10 @@ TEST(ProfileFile, RecordIsLittleEndianWithTheDoublesLastAndTheDefaultIsTheProgra
         // clang-format on
         EXPECT_EQ(bytes[offset], value) << offset;
     EXPECT_EQ(DecodeRecord(bytes), record);
-    EXPECT_EQ(RecordOffset(3 + 100), 4896);
 
     const std::vector<uint8_t> builtIn = BuildDefaultProfile();
     std::ifstream embedded(QUILLON_SOURCE_DIR "/src/resources/profiles.dat", std::ios::binary);
     EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(embedded), {}), builtIn);
-    ASSERT_EQ(builtIn.size(), 4944u);
     EXPECT_EQ(std::count(builtIn.begin(), builtIn.begin() + kLevel(0), 0), 96) << "no results yet";
 }
 
@@ -69,7 +66,6 @@ TEST_F(Profiles, PairsCountInBothRecordsAndAveragesHalve) {
         p.UpdateAverageAI();
         EXPECT_EQ(p.Average_AI(), dAverage);
     }
-    EXPECT_EQ(p.Extended().Average_AI, 0.0);
 }
 
 TEST_F(Profiles, MissingOrWrongSizedFileBecomesTheDefaultAndADamagedDefaultIsAFailure) {
@@ -105,8 +101,6 @@ TEST_F(Profiles, EachSavesItsOwnRecordAndTheExtendedOneOfItsLevelClampedToTheTab
         {kLevel(51) + 4, 0}};
     // clang-format on
     for (auto [offset, value] : expected) EXPECT_EQ(Stored(offset), value) << offset;
-    EXPECT_TRUE(computer.Load(7)) << "another selector reads nothing";
-    EXPECT_EQ(computer.Games_Lost(), 1);
 
     for (auto [lSetting, lLevel] : {std::pair{250, 100}, {-3, 0}}) {
         settings.SaveSetting(SettingAIMemory, lSetting);
@@ -147,7 +141,7 @@ TEST_F(Profiles, ClearZeroesOnlyTheChosenMainRecordsAndLoadExtendedReadsEveryLev
     EXPECT_TRUE(reporter.errors.empty());
 }
 
-TEST(DiskProfiles, RoundTripTruncatedFileAndAFolderInItsPlace) {
+TEST(DiskProfiles, RoundTripWithoutTruncatingAndATruncatedFileIsAFailure) {
     const auto dir = std::filesystem::temp_directory_path() / "quillon_profiles_test";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -167,12 +161,7 @@ TEST(DiskProfiles, RoundTripTruncatedFileAndAFolderInItsPlace) {
 
     std::filesystem::resize_file(path, 20);  // behind the program's back
     EXPECT_FALSE(q.Load(ProfilePlayer));
-    std::filesystem::remove(path);
-    std::filesystem::create_directories(path);
-    EXPECT_FALSE(q.CheckIfExists()) << "a folder is neither read nor deleted";
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_EQ(reporter.Procedures(),
-              (std::vector<std::string>{"clsProfiles::Load", "clsProfiles::CheckIfExists"}));
+    EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Load"});
     std::filesystem::remove_all(dir);
 }
 

