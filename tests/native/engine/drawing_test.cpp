@@ -25,7 +25,6 @@ SoftwareCanvas Paint(int w, int h, const Picture& picture) {
         for (int x = 0; x < w; ++x) c.SetPixel(x, y, picture(x, y));
     return c;
 }
-// Every pixel different, so a misplaced read shows.
 Rgb Patterned(int x, int y) {
     return {uint8_t(x * 7 + 1), uint8_t(y * 13 + 2), uint8_t(x * 31 ^ y)};
 }
@@ -187,7 +186,7 @@ TEST_F(CardDrawing, FacesShowTheirIdentityAndAMissTurnsBothBack) {
 
 TEST_F(CardDrawing, MarkCopiesTheInvertedBackOrInShapeModeMovesTheShape) {
     rig.game->Draw_Card_Flip(5, 1);
-    rig.game->Draw_Card_Flip(5, 1);  // copied, not combined: twice is once
+    rig.game->Draw_Card_Flip(5, 1);  // copied, not combined
     ExpectOnlyCard(board, backs, 5, 1, [&](int u, int v) { return backInv.Pixel(u, v); });
     ExpectRefreshes({{5, 1}, {5, 1}});
     EXPECT_EQ(rig.host.shape, (std::array{-100, 0}));

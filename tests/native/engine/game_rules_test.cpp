@@ -19,7 +19,6 @@ using Pairs = std::array<int32_t, 5>;    // missed, both, second, first seen, wi
 Results ResultsOf(const ProfileRecord& r) { return {r.Games_Won, r.Games_Lost, r.Games_Null}; }
 Texts LastTwo(const Texts& texts) { return Texts(texts.end() - 2, texts.end()); }
 
-// A deal message with identity f(k) at board position k.
 template <typename F>
 std::string DeckItems(F f) {
     std::string s;
@@ -101,7 +100,6 @@ TEST(Turns, MissPassesTheTurnOnceTheBoardFinishesItAndAPairScoresForThePlayer) {
               (Texts{{2, "Ann : 0 pairs / Bob : 1 pairs"}, {1, "Bob plays again."}}));
     rig.Play(At(0), At(4));  // Bob misses
     EXPECT_EQ(game.Player(), 1);
-    EXPECT_EQ(game.Cell(0, 0).lViewed, 2);
 }
 
 TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAreSent) {
@@ -151,8 +149,7 @@ TEST(VersusComputer, ComputerBeginsAtOncePausesAndPlaysAgainAfterAPair) {
         rig.random.PushIndex(k, n);
     rig.Start(GameVsComputer);
     ASSERT_EQ(rig.events.hides.size(), 2u);
-    const HideCardsCall& a = rig.events.hides[0];
-    const HideCardsCall& b = rig.events.hides[1];
+    const HideCardsCall &a = rig.events.hides[0], &b = rig.events.hides[1];
     EXPECT_EQ((std::array{a.lX2, a.lY2, a.lX1, a.lY1, b.lX2, b.lY2, b.lX1, b.lY1}),
               (std::array{0, 0, 0, 1, 0, 2, 1, 2}));
     EXPECT_TRUE(a.bPairWasCreated && !b.bPairWasCreated);
@@ -221,8 +218,7 @@ TEST(Failures, AreReportedFatallyByTheProcedureThatHandlesThem) {
     EXPECT_EQ(two.reporter.errors[0].lNumber, ErrSubscriptOutOfRange);
 }
 
-// People choose at random among the cards left. What each type saves when player 1 wins and
-// when player 2 does: won, lost, null of the player's and of the computer's record.
+// What each type saves when player 1 wins or when player 2 does, in won, lost, null.
 TEST(WholeGames, EveryLocalTypeEndsWithAll25PairsAndItsResultsSaved) {
     const Results none{0, 0, 0}, won{1, 0, 0}, lost{0, 1, 0}, null{0, 0, 1};
     const struct {

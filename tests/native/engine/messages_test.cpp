@@ -17,14 +17,12 @@ const std::string kReversed =
 
 TEST(DeckMessage, RefusesAnythingButFiftyIdentitiesEachTwice) {
     const std::string tail = kReversed.substr(3);  // positions 1 to 49, without one 24
+    constexpr int32_t kRange = ErrSubscriptOutOfRange, kType = ErrTypeMismatch;
     // clang-format off
     const std::pair<std::string, int32_t> bad[] = {
-        {tail, ErrSubscriptOutOfRange}, {kReversed + ";0", ErrSubscriptOutOfRange},
-        {kReversed + ";", ErrSubscriptOutOfRange}, {"", ErrTypeMismatch}, {";" + tail, ErrTypeMismatch},
-        {tail + ";", ErrTypeMismatch}, {"x;" + tail, ErrTypeMismatch},
-        {"-1;" + tail, ErrTypeMismatch},
-        {" 24;" + tail, ErrTypeMismatch}, {"0.5;" + tail, ErrTypeMismatch},
-        {"99999999999;" + tail, ErrTypeMismatch},  // beyond 32 bits
+        {tail, kRange}, {kReversed + ";0", kRange}, {kReversed + ";", kRange}, {"", kType},
+        {";" + tail, kType}, {tail + ";", kType}, {"x;" + tail, kType}, {"-1;" + tail, kType},
+        {" 24;" + tail, kType}, {"0.5;" + tail, kType}, {"99999999999;" + tail, kType},
         {"25;" + tail, ErrInvalidCall}, {"23;" + tail, ErrInvalidCall}};  // 23 three times
     // clang-format on
     for (const auto& [sDeck, lNumber] : bad) {

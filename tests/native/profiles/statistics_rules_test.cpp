@@ -74,8 +74,7 @@ TEST(StatisticsFigures, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNo
     EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Game_TotalPairs"});
 }
 
-// On the default profile. The computer's bracket is drawn first and the player's starts from
-// what it left: a scan that finds nothing keeps the previous level.
+// On the default profile; the player's bracket starts from what the computer's left.
 TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOppositeEnds) {
     MemoryStore store;
     Settings settings{store};
@@ -93,10 +92,6 @@ TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOpp
     EXPECT_EQ((std::array{points[0], points[3], points[8], points[13]}),
               (std::array<std::array<int32_t, 3>, 4>{
                   {{1, 6, 153}, {5, 17, 155}, {50, 142, 94}, {100, 281, 42}}}));
-    LevelRatios ends{};
-    ends[0] = 0.2f;  // level 0 never joins the curve
-    ends[100] = 0.5f;
-    EXPECT_EQ(CurvePoints(ends, geometry).size(), 1u);
 
     const struct {
         float fRatio;
@@ -104,8 +99,7 @@ TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOpp
         GraphRect rect;
     } cases[] = {
         {0.3f, 40, 50, {114, 94, 142, 110}},
-        // The default curve dips around 0.1: level 0 (0.122) above, level 5 (0.095) below,
-        // level 10 (0.101) just above; low comes down from 100, high goes up from 0.
+        // Level 0 (0.122) above, level 5 (0.095) below, level 10 (0.101) above: opposite ends.
         {0.1f, 5, 0, {3, 148, 17, 155}},
         {0.6f, 100, 0, {3, 42, 281, 148}},  // nothing above: high stays level 0
         {0.05f, 100, 0, {3, 42, 281, 148}}  // nothing below: low stays level 100
