@@ -22,7 +22,7 @@ Texts LastTwo(const Texts& texts) { return Texts(texts.end() - 2, texts.end()); 
 template <typename F>
 std::string DeckItems(F f) {
     std::string s;
-    for (int32_t k = 0; k < kCards; ++k) s += (k ? ";" : "") + std::to_string(f(k));
+    for (int32_t k = 0; k < kCards; ++k) s.append(k ? ";" : "").append(std::to_string(f(k)));
     return s;
 }
 const std::string kUnshuffled = "+DECK=" + DeckItems([](int32_t k) { return k / 2; });

@@ -33,13 +33,14 @@ struct ScriptedRandom final : IRandom {
 struct ReportedError {
     std::string sProcedure;
     int32_t lNumber;
+    std::string sDescription;
     bool bFatal;
 };
 
 struct RecordingReporter final : IErrorReporter {
-    void ReportError(std::string_view sProcedure, int32_t lNumber, std::string_view,
+    void ReportError(std::string_view sProcedure, int32_t lNumber, std::string_view sDescription,
                      bool bFatal) override {
-        errors.push_back({std::string(sProcedure), lNumber, bFatal});
+        errors.push_back({std::string(sProcedure), lNumber, std::string(sDescription), bFatal});
     }
     std::vector<std::string> Procedures() const {
         std::vector<std::string> names;
