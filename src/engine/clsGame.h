@@ -91,7 +91,6 @@ class clsGame {
 
     // Test access to the computer's memory, so decisions can be checked on hand-built memories.
     std::vector<clsCard>& MemoryForTest() { return m_colMemory; }
-    void SetBoardForTest(int32_t lX, int32_t lY, const BoardCell& cell) { m_board[lX][lY] = cell; }
     // One decision of the computer without playing it.
     std::pair<CardPos, CardPos> AI_Decide();
 
