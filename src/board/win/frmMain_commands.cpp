@@ -42,7 +42,7 @@ void frmMain::Game_Create() {
     SetWaitingForClick(false);
     EngineCall call(m_lEngineDepth);
     objGame = std::make_unique<clsGame>(MakeGameContext());
-    objGame->Game_Create(Menu_CheckedIndex());
+    objGame->Game_Create(static_cast<GameType>(Menu_CheckedIndex()));
     objGame->Draw_All_Backs();
     RefreshGameState();
     objGame->Game_StartCheck();
