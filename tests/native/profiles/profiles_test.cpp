@@ -73,7 +73,7 @@ TEST_F(Profiles, MissingOrWrongSizedFileBecomesTheDefaultAndADamagedDefaultIsAFa
         EXPECT_EQ(file.Bytes(),
                   size == 4944 ? std::vector<uint8_t>(4944, 0xAB) : BuildDefaultProfile());
     }
-    file.Delete();
+    ASSERT_TRUE(file.SetAside());
     clsProfiles damaged({file, settings, reporter, [] { return std::vector<uint8_t>(10, 0); }});
     EXPECT_FALSE(damaged.CheckIfExists());
     EXPECT_FALSE(file.Exists());
