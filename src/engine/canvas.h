@@ -39,7 +39,7 @@ BlitArea ClipBlit(int lX, int lY, int lW, int lH, int lSrcX, int lSrcY, int lDst
                   int lDstHeight, const ICanvas* pSource);
 
 class ICanvas {
-public:
+  public:
     virtual ~ICanvas() = default;
     virtual int Width() const = 0;
     virtual int Height() const = 0;

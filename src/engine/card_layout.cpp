@@ -1,6 +1,9 @@
 #include "engine/card_layout.h"
 
 #include <initializer_list>
+#include <string>
+
+#include "shell/error_report.h"
 
 namespace quillon {
 
@@ -8,6 +11,13 @@ namespace {
 constexpr int kRight = kCardWidth - 1;    // 70
 constexpr int kBottom = kCardHeight - 1;  // 95
 }  // namespace
+
+void CheckPosition(int lX, int lY) {
+    if (lX < 0 || lX >= kColumns || lY < 0 || lY >= kRows)
+        throw QuillonError(ErrSubscriptOutOfRange, "Card position (" + std::to_string(lX) + ", " +
+                                                       std::to_string(lY) +
+                                                       ") is outside the board");
+}
 
 bool IsOutsideCorner(int lX, int lY) {
     if (lX < 0 || lY < 0 || lX > kRight || lY > kBottom) return false;

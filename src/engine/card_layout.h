@@ -13,6 +13,9 @@ inline constexpr int kCards = kColumns * kRows;
 inline constexpr int kPairs = kCards / 2;
 inline constexpr int kFaces = 25;
 
+// Throws QuillonError (subscript out of range) for a position outside the board.
+void CheckPosition(int lX, int lY);
+
 // One of the 12 pixels outside the card's rounded corners.
 bool IsOutsideCorner(int lX, int lY);
 // One of the card's one-pixel outline.

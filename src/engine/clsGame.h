@@ -11,30 +11,15 @@
 #include "engine/card_layout.h"
 #include "engine/clsCard.h"
 #include "engine/game_host.h"
+#include "engine/status_texts.h"
 #include "profiles/clsProfiles.h"
+#include "shell/error_report.h"
 
 namespace quillon {
 
 class Settings;
 class IRandom;
-class IErrorReporter;
 struct ProgramValues;
-
-enum GameType : int32_t {
-    GameSolo = 0,
-    GameTwoPlayers = 1,
-    GameVsComputer = 2,
-    GameNetwork = 3,
-    GameComputerAlone = 4,
-};
-
-enum StatusMessage : int32_t {
-    MsgNewGame = 0,
-    MsgGameOver = 1,
-    MsgScores = 3,
-    MsgTurn = 4,
-    MsgWaitClick = 6,
-};
 
 // Everything a game reaches around it. The references must outlive the game.
 struct GameContext {
@@ -62,7 +47,7 @@ struct CardPos {
 };
 
 class clsGame {
-public:
+  public:
     // Sets g_bGameRunning; the destructor clears it.
     explicit clsGame(const GameContext& context);
     ~clsGame();
@@ -78,21 +63,21 @@ public:
     void Draw_Card_Flip(int32_t lX, int32_t lY);
     void Draw_Card_Flash(int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2);
     int32_t Game_CheckWin();
-    void Game_Create(int32_t eType);
-    // Takes the peer's deal (the text after "+DECK="). Throws QuillonError, leaving the board
-    // untouched, unless it holds exactly 50 identities with each of 0..24 twice.
+    void Game_Create(GameType eType);
+    // Takes the peer's deal (the text after "+DECK=") and answers "+OK". A deal ParseDeck
+    // refuses throws, leaving the board untouched and sending nothing.
     void Game_DeckReceive(std::string_view sDeck);
     void Game_StartCheck();
     void Game_StartPlayer();
     void Game_TimersPause();
     void Game_TimersRestart();
-    int32_t Game_Type() const { return m_eType; }
+    GameType Game_Type() const { return m_eType; }
     void Game_Won();
     bool IsCardFlipped() const { return m_bCardUp; }
     // False only on a network client's board until the host's deal arrives.
     bool Game_IsDealt() const { return m_bDealt; }
     bool IsHumanTurn() const;
-    void StatusBar(int32_t eMsg, bool bPaired = false);
+    void StatusBar(StatusMessage eMsg, bool bPaired = false);
     void Turn_Shift(bool bPair);
 
     // Read-only views for the board window, the simulator and tests.
@@ -108,11 +93,10 @@ public:
 
     // Test access to the computer's memory, so decisions can be checked on hand-built memories.
     std::vector<clsCard>& MemoryForTest() { return m_colMemory; }
-    void SetBoardForTest(int32_t lX, int32_t lY, const BoardCell& cell) { m_board[lX][lY] = cell; }
     // One decision of the computer without playing it.
     std::pair<CardPos, CardPos> AI_Decide();
 
-private:
+  private:
     bool Game_HasComputer() const;
     bool Game_HasPlayerStats() const;
     void Game_DeckFill();
@@ -121,8 +105,9 @@ private:
     void Collection_Populate();
     void Collection_Add(int32_t lX, int32_t lY);
     void Collection_Remove(int32_t lX, int32_t lY);
-    std::string Player_Name(int32_t lPlayer) const;
+    std::array<std::string, 2> Player_Names() const;
     void Turn_Reset();
+    int32_t ElapsedTicks(uint32_t lStart) const;
 
     void AI_ForgetSome();
     void AI_MemorySearch(CardPos& A, CardPos& B, bool& bFound);
@@ -136,10 +121,16 @@ private:
     void Draw_Refresh(int32_t lX, int32_t lY);
     static CardPos Card_ToPixels(int32_t lX, int32_t lY);
 
-    void Report(std::string_view sProcedure);
+    // The body of a procedure that handles its own failures: they are reported, fatal, as
+    // "clsGame::<sProcedure>" and end the procedure.
+    template <typename Body>
+    bool Handled(std::string_view sProcedure, Body&& body) {
+        return quillon::Handled(m_context.reporter, "clsGame", sProcedure, true,
+                                std::forward<Body>(body));
+    }
 
     GameContext m_context;
-    int32_t m_eType = GameSolo;
+    GameType m_eType = GameSolo;
     int32_t m_lPlayer = 1;
     bool m_bCardUp = false;
     bool m_bDealt = false;

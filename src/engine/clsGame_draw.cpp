@@ -5,21 +5,18 @@
 #include "engine/canvas.h"
 #include "engine/card_layout.h"
 #include "engine/clsGame.h"
-#include "shell/error_report.h"
 #include "shell/program_values.h"
 
 namespace quillon {
 
 void clsGame::Draw_All_Backs() {
-    try {
+    Handled("Draw_All_Backs", [&] {
         const CardSurfaces surfaces = m_context.host.Surfaces();
         if (surfaces.pBoard == nullptr || surfaces.pBack == nullptr) return;
         for (int32_t x = 0; x < kColumns; ++x) {
             for (int32_t y = 0; y < kRows; ++y) Draw_Card_Back(x, y, false);
         }
-    } catch (...) {
-        Report("Draw_All_Backs");
-    }
+    });
 }
 
 void clsGame::Draw_Card_Back(int32_t lX, int32_t lY, bool bCheckIfShape) {
@@ -28,14 +25,11 @@ void clsGame::Draw_Card_Back(int32_t lX, int32_t lY, bool bCheckIfShape) {
     Draw_Card(lX, lY, m_context.host.Surfaces().pBack, 0);
 }
 
+// Card_Flip has checked the position.
 void clsGame::Draw_Card_Face(int32_t lX, int32_t lY) {
-    if (lX < 0 || lX >= kColumns || lY < 0 || lY >= kRows)
-        throw QuillonError(ErrSubscriptOutOfRange, "Subscript out of range");
     Draw_Card(lX, lY, m_context.host.Surfaces().pCardSet, kCardWidth * m_board[lX][lY].lId);
 }
 
-// Picture by XOR, mask by AND, picture by XOR again (the picture inside the outline, the board
-// outside it), then the border by AND; repaint.
 void clsGame::Draw_Card(int32_t lX, int32_t lY, const ICanvas* pPicture, int32_t lSrcX) {
     const CardSurfaces surfaces = m_context.host.Surfaces();
     ICanvas* pBoard = surfaces.pBoard;

@@ -21,7 +21,7 @@ struct CardSurfaces {
 };
 
 class IBoardHost {
-public:
+  public:
     virtual ~IBoardHost() = default;
     virtual bool DoNotShuffle() const = 0;
     virtual void EnableCompTimer() = 0;      // tmrKillCompStack
@@ -37,7 +37,7 @@ public:
 
 // The network dialog frmLan, as the engine sees it.
 class INetworkLink {
-public:
+  public:
     virtual ~INetworkLink() = default;
     virtual bool IsHost() const = 0;
     virtual void SendData(const std::string& sData) = 0;
@@ -46,14 +46,14 @@ public:
 
 // The chat window frmChat.
 class IChat {
-public:
+  public:
     virtual ~IChat() = default;
     virtual void Message_Add(const std::string& sText) = 0;
 };
 
 // Events of clsGame.
 class IGameEvents {
-public:
+  public:
     virtual ~IGameEvents() = default;
     virtual void Status(int32_t lPanel, const std::string& sMessage) = 0;
     virtual void GameEnd(bool bNoClear) = 0;

@@ -52,7 +52,6 @@ void CombineRow(uint8_t* pDst, const uint8_t* pSrc, size_t n, RasterOp eOp) {
     }
 }
 
-
 }  // namespace
 
 SoftwareCanvas::SoftwareCanvas(int lWidth, int lHeight, Rgb fill)

@@ -7,7 +7,7 @@ namespace quillon {
 
 // Pixels in memory, so card drawing can be checked pixel for pixel without a display.
 class SoftwareCanvas final : public ICanvas {
-public:
+  public:
     SoftwareCanvas(int lWidth, int lHeight, Rgb fill = kBlack);
     int Width() const override { return m_lWidth; }
     int Height() const override { return m_lHeight; }
@@ -18,7 +18,7 @@ public:
     Rgb Pixel(int lX, int lY) const;
     void SetPixel(int lX, int lY, Rgb color);
 
-private:
+  private:
     int m_lWidth;
     int m_lHeight;
     std::vector<Rgb> m_pixels;

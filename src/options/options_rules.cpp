@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "shell/paths.h"
+
 namespace quillon {
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
@@ -17,17 +18,14 @@ std::string PictureDisplayName(std::string_view sFileName) {
     std::string sName(sFileName.substr(0, dot));
     bool bStartOfWord = true;
     for (char& c : sName) {
-        c = bStartOfWord ? AsciiUpper(c) : AsciiLower(c);
+        c = bStartOfWord ? AsciiUpper(c) : LowerAscii(c);
         bStartOfWord = c == ' ';
     }
     return sName;
 }
 
 bool HasPictureExtension(std::string_view sFileName, std::string_view sExtension) {
-    if (sExtension.empty() || sFileName.size() < sExtension.size()) return false;
-    const std::string_view sEnd = sFileName.substr(sFileName.size() - sExtension.size());
-    return std::equal(sEnd.begin(), sEnd.end(), sExtension.begin(),
-                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    return !sExtension.empty() && EndsWithNoCase(sFileName, sExtension);
 }
 
 std::string RevealLabel(int32_t lValue) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "profiles/default_profile.h"
+#include "profiles/statistics_rules.h"
 #include "shell/error_report.h"
 #include "shell/settings.h"
 
@@ -14,19 +15,18 @@ namespace {
 constexpr int32_t kPlayerRecord = 1;
 constexpr int32_t kComputerRecord = 2;
 constexpr int32_t kFirstLevelRecord = 3;
-constexpr int32_t kErrOverflow = 6;
 
 // Counters saturate into a reported failure instead of wrapping into negative statistics.
 void Increment(int32_t& lCounter) {
     if (lCounter == std::numeric_limits<int32_t>::max())
-        throw QuillonError(kErrOverflow, "Overflow");
+        throw QuillonError(ErrOverflow, "Overflow");
     ++lCounter;
 }
 
 int32_t Checked(int64_t lValue) {
     if (lValue > std::numeric_limits<int32_t>::max() ||
         lValue < std::numeric_limits<int32_t>::min())
-        throw QuillonError(kErrOverflow, "Overflow");
+        throw QuillonError(ErrOverflow, "Overflow");
     return static_cast<int32_t>(lValue);
 }
 
@@ -36,12 +36,8 @@ int32_t TotalPairs(const ProfileRecord& record) {
     return Checked(total);
 }
 
-// Share of two-card reveals that produced a pair; 0 for a record without reveals.
 float PairRatio(const ProfileRecord& record) {
-    const int32_t lTotal = TotalPairs(record);
-    if (lTotal == 0) return 0.0f;
-    return static_cast<float>(static_cast<double>(int64_t{lTotal} - record.Pairs[PairMissed]) /
-                              lTotal);
+    return PairShare(TotalPairs(record), record.Pairs[PairMissed]);
 }
 
 int32_t RecordOf(int32_t eWhich) {
@@ -94,45 +90,38 @@ int32_t clsProfiles::Game_Pairs(int32_t eWhich) const {
     return m_current.Pairs[static_cast<size_t>(eWhich)];
 }
 
+template <typename Body>
+bool clsProfiles::Handled(std::string_view sProcedure, Body&& body) {
+    return quillon::Handled(m_context.reporter, "clsProfiles", sProcedure, false,
+                            std::forward<Body>(body));
+}
+
 int32_t clsProfiles::Game_TotalPairs() {
-    try {
-        return TotalPairs(m_current);
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::Game_TotalPairs", false);
-        return 0;
-    }
+    int32_t lTotal = 0;
+    Handled("Game_TotalPairs", [&] { lTotal = TotalPairs(m_current); });
+    return lTotal;
 }
 
 void clsProfiles::UpdateAverageTime(int32_t& lDuration) {
-    try {
-        if (lDuration < 0) lDuration = 0;
-        m_current.Average_Time = HalveInto(m_current.Average_Time, lDuration);
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::UpdateAverageTime", false);
-    }
+    if (lDuration < 0) lDuration = 0;
+    m_current.Average_Time = HalveInto(m_current.Average_Time, lDuration);
 }
 
 void clsProfiles::UpdateAverageAI() {
-    try {
-        const int32_t v = m_context.settings.GetSettingNumber(SettingAIMemory);
-        m_current.Average_AI = HalveInto(m_current.Average_AI, v);
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::UpdateAverageAI", false);
-    }
+    const int32_t v = m_context.settings.GetSettingNumber(SettingAIMemory);
+    m_current.Average_AI = HalveInto(m_current.Average_AI, v);
 }
 
 void clsProfiles::Update(int32_t lViewedCard1, int32_t lViewedCard2, bool bPair) {
-    try {
+    Handled("Update", [&] {
         const auto category = static_cast<size_t>(ClassifyPair(lViewedCard1, lViewedCard2, bPair));
         Increment(m_current.Pairs[category]);
         Increment(m_extended.Pairs[category]);
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::Update", false);
-    }
+    });
 }
 
 bool clsProfiles::CheckIfExists() {
-    try {
+    return Handled("CheckIfExists", [&] {
         IProfileFile& file = m_context.file;
         for (;;) {
             if (!file.Exists()) {
@@ -141,24 +130,21 @@ bool clsProfiles::CheckIfExists() {
                 if (bytes.size() != static_cast<size_t>(kProfileFileSize))
                     throw QuillonError(ErrBadFileName, "The default profile is damaged.");
                 file.WriteAll(bytes);
-                return true;
+                return;
             }
-            if (file.Length() == kProfileFileSize) return true;
+            if (file.Length() == kProfileFileSize) return;
             // The damaged file is kept beside the new one, so records a player might still
             // recover are never thrown away; one that cannot be moved is left as it is and
             // the program still starts.
-            if (!file.SetAside()) return true;
+            if (!file.SetAside()) return;
         }
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::CheckIfExists", false);
-        return false;
-    }
+    });
 }
 
 bool clsProfiles::LoadExtended(std::array<float, kLevels>& ratios, float& computerRatio) {
-    try {
+    return Handled("LoadExtended", [&] {
         ratios.fill(0.0f);
-        if (!m_context.file.Exists()) return true;
+        if (!m_context.file.Exists()) return;
         std::vector<int32_t> records(kRecordCount - 1);
         for (int32_t i = 0; i < kRecordCount - 1; ++i) records[i] = kComputerRecord + i;
         std::vector<ProfileRecord> read;
@@ -167,32 +153,24 @@ bool clsProfiles::LoadExtended(std::array<float, kLevels>& ratios, float& comput
         for (int32_t lLevel = 0; lLevel < kLevels; ++lLevel)
             ratios[lLevel] = PairRatio(read[1 + lLevel]);
         m_current = read.back();
-        return true;
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::LoadExtended", false);
-        return false;
-    }
+    });
 }
 
 bool clsProfiles::Load(int32_t eWhich, bool bSetAsExtended) {
-    try {
+    return Handled("Load", [&] {
         m_bExtended = bSetAsExtended;
-        if (!m_context.file.Exists()) return true;
+        if (!m_context.file.Exists()) return;
         std::vector<int32_t> records;
         const int32_t lRecord = RecordOf(eWhich);
         if (lRecord != 0) records.push_back(lRecord);
         if (m_bExtended) records.push_back(kFirstLevelRecord + m_lLevel);
-        if (records.empty()) return true;
+        if (records.empty()) return;
         std::vector<ProfileRecord> read;
         m_context.file.ReadRecords(records, read);
         size_t next = 0;
         if (lRecord != 0) m_current = read[next++];
         if (m_bExtended) m_extended = read[next];
-        return true;
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::Load", false);
-        return false;
-    }
+    });
 }
 
 bool clsProfiles::Save(int32_t eWhich) {
@@ -209,15 +187,13 @@ bool clsProfiles::Save(int32_t eWhich) {
 }
 
 void clsProfiles::Clear(bool bfirst, bool bsecond) {
-    try {
+    Handled("Clear", [&] {
         if (!m_context.file.Exists()) return;
         std::vector<std::pair<int32_t, ProfileRecord>> records;
         if (bfirst) records.emplace_back(kPlayerRecord, ProfileRecord{});
         if (bsecond) records.emplace_back(kComputerRecord, ProfileRecord{});
         if (!records.empty()) m_context.file.WriteRecords(records);
-    } catch (...) {
-        ReportCurrentException(m_context.reporter, "clsProfiles::Clear", false);
-    }
+    });
 }
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "profiles/profile_file.h"
@@ -26,7 +27,7 @@ struct ProfileContext {
 };
 
 class clsProfiles {
-public:
+  public:
     // Reads the "AI Memory" level once; it selects the extended record.
     explicit clsProfiles(const ProfileContext& context);
 
@@ -55,7 +56,11 @@ public:
     const ProfileRecord& Current() const { return m_current; }
     const ProfileRecord& Extended() const { return m_extended; }
 
-private:
+  private:
+    // Failures of the profile procedures are reported, not fatal, as "clsProfiles::<name>".
+    template <typename Body>
+    bool Handled(std::string_view sProcedure, Body&& body);
+
     ProfileContext m_context;
     ProfileRecord m_current;
     ProfileRecord m_extended;

@@ -6,21 +6,13 @@
 #include <limits>
 
 #include "profiles/clsProfiles.h"
+#include "shell/rounding.h"
 
 namespace quillon {
 
 namespace {
 
 constexpr int32_t kHighestLevel = kLevels - 1;
-
-// Half to even into 64 bits, for values already known to fit.
-int64_t RoundHalfEven(double value) {
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    auto n = static_cast<int64_t>(floor);
-    if (fraction > 0.5 || (fraction == 0.5 && (n & 1) != 0)) ++n;
-    return n;
-}
 
 // "12" or "12<sep>5": an integer count of hundredths or tenths with its sign.
 std::string FixedPoint(int64_t lUnits, int64_t lScale, int lDigits, bool bTrimZeros,
@@ -46,7 +38,7 @@ std::string FixedPoint(int64_t lUnits, int64_t lScale, int lDigits, bool bTrimZe
 int64_t ClampedHundredths(double value) {
     constexpr double kLimit = 9.0e18;
     if (std::isnan(value)) return 0;
-    return RoundHalfEven(std::clamp(value * 100.0, -kLimit, kLimit));
+    return static_cast<int64_t>(RoundHalfEven(std::clamp(value * 100.0, -kLimit, kLimit)));
 }
 
 }  // namespace
@@ -57,7 +49,7 @@ int32_t RoundToInt32(double value) {
     if (std::isnan(value)) return 0;
     if (value >= static_cast<double>(kMax)) return kMax;
     if (value <= static_cast<double>(kMin)) return kMin;
-    return static_cast<int32_t>(std::clamp<int64_t>(RoundHalfEven(value), kMin, kMax));
+    return static_cast<int32_t>(RoundHalfEven(value));  // within the range: no overflow
 }
 
 std::string FormatDuration(double dMilliseconds) {

@@ -57,7 +57,7 @@ int32_t ParseLevel(const std::vector<std::string_view>& tokens, size_t i) {
 
 void RunCommandLine(std::string_view sCommandLine, ICommandLineHost& host, Settings& settings,
                     ProgramValues& values, IErrorReporter& reporter) {
-    try {
+    Handled(reporter, "modMain", "RunCommandLine", false, [&] {
         bool bAutorun = false;
         const std::string_view line = Trim(sCommandLine);
         if (!line.empty()) {
@@ -76,9 +76,7 @@ void RunCommandLine(std::string_view sCommandLine, ICommandLineHost& host, Setti
             host.StartNonStopPlay();
         else
             host.CheckUpdateReminder();
-    } catch (...) {
-        ReportCurrentException(reporter, "modMain::RunCommandLine", false);
-    }
+    });
 }
 
 }  // namespace quillon

@@ -8,8 +8,10 @@ int32_t ConvLngDate(const CalendarDate& date) {
     return date.lYear * 10000 + date.lMonth * 100 + date.lDay;
 }
 
-bool ConvDateSince(int32_t lFrom, int32_t lTo) {
-    return int64_t{lTo} - int64_t{lFrom} >= 301;
+bool ConvDateSince(int32_t lFrom, int32_t lTo) { return int64_t{lTo} - int64_t{lFrom} >= 301; }
+
+CalendarDate ToCalendarDate(const std::tm& time) {
+    return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday};
 }
 
 CalendarDate TodayLocal() {
@@ -20,7 +22,7 @@ CalendarDate TodayLocal() {
 #else
     localtime_r(&now, &local);
 #endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return ToCalendarDate(local);
 }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <ctime>
 
 namespace quillon {
 
@@ -13,6 +14,8 @@ struct CalendarDate {
 int32_t ConvLngDate(const CalendarDate& date);
 // true when lTo - lFrom >= 301 on date numbers (about three months within one year)
 bool ConvDateSince(int32_t lFrom, int32_t lTo);
+// The calendar date of a broken-down time (years since 1900, months from 0).
+CalendarDate ToCalendarDate(const std::tm& time);
 CalendarDate TodayLocal();
 
 }  // namespace quillon

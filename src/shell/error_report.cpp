@@ -39,8 +39,9 @@ ErrorReport ComposeErrorReport(std::string_view sProcedure, int32_t lNumber,
         report.sMessage = fixed;
         report.sTitle = bFatal ? "Fatal Error !" : "Error !";
     } else {
-        report.sMessage = std::string(bFatal ? "Fatal Error !" : "Error !") + "\r\nModule::" +
-                          std::string(sProcedure) + "\r\n" + std::string(sDescription);
+        report.sMessage = std::string(bFatal ? "Fatal Error !" : "Error !") +
+                          "\r\nModule::" + std::string(sProcedure) + "\r\n" +
+                          std::string(sDescription);
     }
     report.eIcon = bFatal ? ErrorIcon::Critical : ErrorIcon::Exclamation;
     return report;
@@ -58,6 +59,14 @@ void ReportCurrentException(IErrorReporter& reporter, std::string_view sProcedur
     } catch (...) {
         reporter.ReportError(sProcedure, ErrInvalidCall, "Unknown failure", bFatal);
     }
+}
+
+void ReportCurrentException(IErrorReporter& reporter, std::string_view sModule,
+                            std::string_view sProcedure, bool bFatal) {
+    std::string sFull(sModule);
+    sFull += "::";
+    sFull += sProcedure;
+    ReportCurrentException(reporter, sFull, bFatal);
 }
 
 }  // namespace quillon

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quillon {
 
@@ -14,6 +15,7 @@ namespace quillon {
 // report itself; the others come with their own description.
 enum ErrorNumber : int32_t {
     ErrInvalidCall = 5,
+    ErrOverflow = 6,
     ErrSubscriptOutOfRange = 9,
     ErrTypeMismatch = 13,
     ErrBadFileName = 52,
@@ -26,12 +28,12 @@ enum ErrorNumber : int32_t {
 };
 
 class QuillonError : public std::runtime_error {
-public:
+  public:
     QuillonError(int32_t number, const std::string& description)
         : std::runtime_error(description), m_lNumber(number) {}
     int32_t Number() const noexcept { return m_lNumber; }
 
-private:
+  private:
     int32_t m_lNumber;
 };
 
@@ -49,7 +51,7 @@ ErrorReport ComposeErrorReport(std::string_view sProcedure, int32_t lNumber,
 
 // Shows a failure to the user (a message box on Windows, a recorder in tests).
 class IErrorReporter {
-public:
+  public:
     virtual ~IErrorReporter() = default;
     virtual void ReportError(std::string_view sProcedure, int32_t lNumber,
                              std::string_view sDescription, bool bFatal) = 0;
@@ -57,5 +59,22 @@ public:
 
 // Reports the exception being handled; call only inside a catch block.
 void ReportCurrentException(IErrorReporter& reporter, std::string_view sProcedure, bool bFatal);
+// The same with the procedure named "sModule::sProcedure".
+void ReportCurrentException(IErrorReporter& reporter, std::string_view sModule,
+                            std::string_view sProcedure, bool bFatal);
+
+// The body of a procedure that handles its own failures: any exception is reported as
+// "sModule::sProcedure" and ends the procedure. True when the body ran to its end.
+template <typename Body>
+bool Handled(IErrorReporter& reporter, std::string_view sModule, std::string_view sProcedure,
+             bool bFatal, Body&& body) {
+    try {
+        std::forward<Body>(body)();
+        return true;
+    } catch (...) {
+        ReportCurrentException(reporter, sModule, sProcedure, bFatal);
+        return false;
+    }
+}
 
 }  // namespace quillon

@@ -2,19 +2,15 @@
 
 namespace quillon {
 
-namespace {
-
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EndsWithNoCase(std::string_view text, std::string_view tail) {
-    if (tail.size() > text.size()) return false;
-    const std::string_view end = text.substr(text.size() - tail.size());
-    for (size_t i = 0; i < tail.size(); ++i)
-        if (LowerAscii(end[i]) != LowerAscii(tail[i])) return false;
+bool EndsWithNoCase(std::string_view sText, std::string_view sTail) {
+    if (sTail.size() > sText.size()) return false;
+    const std::string_view sEnd = sText.substr(sText.size() - sTail.size());
+    for (size_t i = 0; i < sTail.size(); ++i)
+        if (LowerAscii(sEnd[i]) != LowerAscii(sTail[i])) return false;
     return true;
 }
-
-}  // namespace
 
 std::string AddBackslash(std::string_view sText) {
     std::string out(sText);

@@ -7,6 +7,11 @@
 
 namespace quillon {
 
+// Only the ASCII letters change: the bytes of a UTF-8 sequence pass through untouched.
+char LowerAscii(char c);
+// Whether sText ends with sTail, ASCII letters compared without regard to case.
+bool EndsWithNoCase(std::string_view sText, std::string_view sTail);
+
 // The text with a trailing backslash, added only when it does not end with one already.
 std::string AddBackslash(std::string_view sText);
 

@@ -301,10 +301,8 @@ void frmMain::CheckUpdateReminder() {
 }
 
 bool frmMain::AskForUpdate() {
-    return MessageBoxW(m_hwnd,
-                       L"It has been 3 months since you didn't update this software, do you "
-                       L"wish to launch the automatic update feature now ?",
-                       L"Quillon", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return ShowMessage(m_hwnd, m_context.hInstance, IDS_UPDATE_QUESTION, IDS_APP_TITLE,
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace quillon::win

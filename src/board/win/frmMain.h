@@ -9,9 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/win/base_window.h"
 #include "board/win/clsSbar.h"
-#include "ui/win/gdi_canvas.h"
 #include "board/win/picture_buffers.h"
 #include "engine/clsGame.h"
 #include "engine/game_host.h"
@@ -22,6 +20,8 @@
 #include "shell/update_reminder.h"
 #include "shell/win/app_context.h"
 #include "shell/win/scoped.h"
+#include "ui/win/base_window.h"
+#include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
 

@@ -47,7 +47,7 @@ void frmMain::Game_Create() {
     m_lanGame.reset();
     objGame = std::make_unique<clsGame>(MakeGameContext());
     if (Menu_CheckedIndex() == GameNetwork) m_lanGame.emplace(*objGame, m_lEngineDepth);
-    objGame->Game_Create(Menu_CheckedIndex());
+    objGame->Game_Create(static_cast<GameType>(Menu_CheckedIndex()));
     objGame->Draw_All_Backs();
     RefreshGameState();
     objGame->Game_StartCheck();

@@ -76,7 +76,7 @@ AppPaths::AppPaths() : m_sAppFolder(ModuleFolder()) {}
 
 AppPaths::AppPaths(std::string_view sAppFolder) : m_sAppFolder(AddBackslash(sAppFolder)) {}
 
-std::string AppPaths::GetPath(int32_t kind) const {
+std::string AppPaths::GetPath(PathKind kind) const {
     switch (kind) {
         case PathApp:
             return m_sAppFolder;
@@ -103,7 +103,7 @@ std::string AppPaths::GetPath(int32_t kind) const {
     }
 }
 
-std::string GetPath(int32_t kind) { return AppPaths().GetPath(kind); }
+std::string GetPath(PathKind kind) { return AppPaths().GetPath(kind); }
 
 bool IsDirectory(std::string_view sPath) {
     if (sPath.empty()) return false;

@@ -33,14 +33,14 @@ public:
 
     // The folder or file of a kind; empty for a kind outside 0..8. The data folders are
     // returned even when they could not be created: the caller checks with IsDirectory.
-    std::string GetPath(int32_t kind) const;
+    std::string GetPath(PathKind kind) const;
 
 private:
     std::string m_sAppFolder;  // with its trailing backslash
 };
 
 // GetPath for the running program.
-std::string GetPath(int32_t kind);
+std::string GetPath(PathKind kind);
 
 bool IsDirectory(std::string_view sPath);
 // False for a folder.

@@ -19,16 +19,11 @@
 #include "shell/win/resource_bytes.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 
 namespace {
-
-std::string LoadStringUtf8(HINSTANCE hInstance, UINT id) {
-    const wchar_t* text = nullptr;
-    const int len = LoadStringW(hInstance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return len > 0 ? Narrow(std::wstring_view(text, static_cast<size_t>(len))) : std::string();
-}
 
 // The command line without the program's own name, as the program's switches see it.
 std::string Arguments() {
@@ -47,7 +42,7 @@ std::string Arguments() {
 void GiveDefaultName(Settings& settings, IRandom& random, HINSTANCE hInstance, int32_t setting) {
     if (!settings.GetSettingText(setting).empty()) return;
     const auto id = static_cast<UINT>(IDS_FIRST_NAME + GetRandom(random, IDS_NAME_COUNT));
-    settings.SaveSetting(setting, LoadStringUtf8(hInstance, id));
+    settings.SaveSetting(setting, LoadTextUtf8(hInstance, id));
 }
 
 int MessageLoop(frmMain& board) {
@@ -74,7 +69,7 @@ int Main(HINSTANCE hInstance, int nCmdShow) {
 
         for (PathKind kind : {PathData, PathBacks, PathCards}) {
             if (!IsDirectory(paths.GetPath(kind))) {
-                MessageBoxW(nullptr, L"Cannot run in read-only directory.", L"Fatal Error",
+                ShowMessage(nullptr, hInstance, IDS_READONLY_FOLDER, IDS_READONLY_FOLDER_TITLE,
                             MB_OK | MB_ICONEXCLAMATION);
                 return 1;
             }

@@ -1,8 +1,11 @@
+// The profile file and what clsProfiles counts, reads, writes and clears in it.
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "profiles/clsProfiles.h"
 #include "profiles/default_profile.h"
@@ -13,245 +16,130 @@
 namespace quillon {
 namespace {
 
-int32_t ReadI32(const std::vector<uint8_t>& bytes, size_t offset) {
-    return static_cast<int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-                                static_cast<uint32_t>(bytes[offset + 3]) << 24);
+constexpr size_t kLevel(int32_t lLevel) { return 96 + 48 * size_t(lLevel); }
+
+TEST(ProfileFile, RecordIsLittleEndianWithTheDoublesLastAndTheDefaultIsTheProgramsResource) {
+    const ProfileRecord record{1, 0x01020304, -2, {5, 6, 7, 8, 9}, 1.5, -0.0};
+    const RecordBytes bytes = EncodeRecord(record);
+    // clang-format off
+    for (auto [offset, value] : {std::pair{0, 1}, {4, 0x04}, {7, 0x01}, {8, 0xFE}, {11, 0xFF},
+                                 {12, 5}, {28, 9}, {32, 0}, {38, 0xF8}, {39, 0x3F}, {47, 0x80}})
+        // clang-format on
+        EXPECT_EQ(bytes[offset], value) << offset;
+    EXPECT_EQ(DecodeRecord(bytes), record);
+
+    const std::vector<uint8_t> builtIn = BuildDefaultProfile();
+    std::ifstream embedded(QUILLON_SOURCE_DIR "/src/resources/profiles.dat", std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(embedded), {}), builtIn);
 }
 
-class ProfilesTest : public ::testing::Test {
-protected:
+class Profiles : public ::testing::Test {
+  protected:
     clsProfiles Make() { return clsProfiles({file, settings, reporter, {}}); }
-
+    int32_t Stored(size_t offset) const {
+        const auto& b = file.Bytes();
+        return int32_t(b[offset] | b[offset + 1] << 8 | b[offset + 2] << 16 | b[offset + 3] << 24);
+    }
     MemoryStore store;
     Settings settings{store};
     test::RecordingReporter reporter;
     MemoryProfileFile file;
 };
 
-TEST(ProfileLayout, RecordIsLittleEndianWithDoublesAtTheEnd) {
-    ProfileRecord record;
-    record.Games_Won = 1;
-    record.Games_Lost = 0x01020304;
-    record.Games_Null = -2;
-    record.Pairs = {5, 6, 7, 8, 9};
-    record.Average_Time = 1.5;
-    record.Average_AI = -0.0;
-    const RecordBytes bytes = EncodeRecord(record);
-    EXPECT_EQ(bytes[0], 1);
-    EXPECT_EQ(bytes[4], 0x04);
-    EXPECT_EQ(bytes[7], 0x01);
-    EXPECT_EQ(bytes[8], 0xFE);
-    EXPECT_EQ(bytes[11], 0xFF);
-    EXPECT_EQ(bytes[12], 5);
-    EXPECT_EQ(bytes[28], 9);
-    // 1.5 = 0x3FF8000000000000
-    EXPECT_EQ(bytes[38], 0xF8);
-    EXPECT_EQ(bytes[39], 0x3F);
-    EXPECT_EQ(bytes[47], 0x80);
-    EXPECT_EQ(DecodeRecord(bytes), record);
-    EXPECT_EQ(RecordOffset(1), 0);
-    EXPECT_EQ(RecordOffset(2), 48);
-    EXPECT_EQ(RecordOffset(3 + 100), 4896);
-}
-
-TEST(DefaultProfile, BytesMatchTheReferenceTable) {
-    const std::vector<uint8_t> bytes = BuildDefaultProfile();
-    ASSERT_EQ(bytes.size(), 4944u);
-    // Level: won, lost, null, categories 0..4.
-    const std::vector<std::array<int32_t, 9>> table = {
-        {0, 0, 0, 1, 180, 24, 0, 1, 0},         {1, 0, 0, 1, 220, 25, 0, 0, 0},
-        {2, 0, 0, 1, 196, 25, 0, 0, 0},         {3, 0, 0, 1, 284, 25, 0, 0, 0},
-        {5, 0, 0, 7, 1676, 171, 0, 3, 1},       {10, 0, 0, 3, 667, 75, 0, 0, 0},
-        {20, 0, 0, 5, 693, 122, 0, 2, 1},       {30, 0, 0, 1, 101, 24, 0, 1, 0},
-        {40, 0, 0, 8, 565, 193, 0, 2, 5},       {50, 0, 0, 29, 1545, 711, 0, 6, 8},
-        {60, 0, 0, 2, 83, 50, 0, 0, 0},         {70, 0, 0, 1, 35, 24, 0, 1, 0},
-        {80, 0, 0, 5, 149, 121, 0, 2, 2},       {90, 0, 0, 3, 75, 72, 0, 3, 0},
-    };
-    std::vector<uint8_t> expected(4944, 0);
-    auto put = [&](size_t offset, int32_t v) {
-        for (int i = 0; i < 4; ++i) expected[offset + i] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    for (const auto& row : table)
-        for (int f = 0; f < 8; ++f) put(96 + 48 * static_cast<size_t>(row[0]) + 4 * f, row[1 + f]);
-    const int32_t level100[] = {3, 0, 51, 1272, 1276, 0, 42, 26};
-    for (int f = 0; f < 8; ++f) put(96 + 48 * 100 + 4 * f, level100[f]);
-    EXPECT_EQ(bytes, expected);
-
-    // The file embedded in the Windows program is the same.
-    std::ifstream embedded(std::string(QUILLON_SOURCE_DIR) + "/src/resources/profiles.dat",
-                           std::ios::binary);
-    ASSERT_TRUE(embedded) << "src/resources/profiles.dat is missing";
-    const std::vector<uint8_t> resource((std::istreambuf_iterator<char>(embedded)),
-                                        std::istreambuf_iterator<char>());
-    EXPECT_EQ(resource, bytes) << "regenerate it with tools/make_default_profile";
-}
-
-TEST(PairClassification, EveryCategory) {
-    EXPECT_EQ(ClassifyPair(1, 1, true), PairWildGuess);
-    EXPECT_EQ(ClassifyPair(3, 1, true), PairFirstSeen);
-    EXPECT_EQ(ClassifyPair(1, 2, true), PairSecondSeen);
-    EXPECT_EQ(ClassifyPair(2, 4, true), PairBothSeen);
-    EXPECT_EQ(ClassifyPair(1, 1, false), PairMissed);
-    EXPECT_EQ(ClassifyPair(5, 7, false), PairMissed);
-}
-
-TEST_F(ProfilesTest, UpdateCountsInCurrentAndExtendedRecord) {
+TEST_F(Profiles, PairsCountInBothRecordsAndAveragesHalve) {
     clsProfiles p = Make();
-    p.Update(1, 1, true);
-    p.Update(2, 1, true);
-    p.Update(1, 1, false);
-    p.Update(1, 1, false);
-    EXPECT_EQ(p.Game_Pairs(PairWildGuess), 1);
-    EXPECT_EQ(p.Game_Pairs(PairFirstSeen), 1);
-    EXPECT_EQ(p.Game_Pairs(PairMissed), 2);
-    EXPECT_EQ(p.Game_TotalPairs(), 4);
-    EXPECT_EQ(p.Extended().Pairs[PairMissed], 2);
-    EXPECT_THROW(p.Game_Pairs(5), QuillonError);
-    EXPECT_THROW(p.Game_Pairs(-1), QuillonError);
-}
-
-TEST_F(ProfilesTest, AveragesHalveAndOnlyExactZeroCountsAsEmpty) {
-    clsProfiles p = Make();
-    int32_t t = 60000;
-    p.UpdateAverageTime(t);
-    EXPECT_EQ(p.Average_Time(), 60000.0);
-    t = 0;
-    p.UpdateAverageTime(t);
-    EXPECT_EQ(p.Average_Time(), 30000.0);
-    t = -5;
-    p.UpdateAverageTime(t);
-    EXPECT_EQ(t, 0) << "the caller's variable is corrected too";
-    EXPECT_EQ(p.Average_Time(), 15000.0);
-
-    settings.SaveSetting(SettingAIMemory, 80);
-    p.UpdateAverageAI();
-    EXPECT_EQ(p.Average_AI(), 80.0);
-    settings.SaveSetting(SettingAIMemory, 40);  // read afresh at each call
-    p.UpdateAverageAI();
-    EXPECT_EQ(p.Average_AI(), 60.0);
-    EXPECT_EQ(p.Extended().Average_AI, 0.0);
-}
-
-TEST_F(ProfilesTest, CheckIfExistsWritesDefaultAndReplacesWrongSizes) {
-    clsProfiles p = Make();
-    EXPECT_TRUE(p.CheckIfExists());
-    EXPECT_EQ(file.Bytes(), BuildDefaultProfile());
-
-    std::vector<uint8_t> odd(4944, 0xAB);
-    file.WriteAll(odd);
-    EXPECT_TRUE(p.CheckIfExists());
-    EXPECT_EQ(file.Bytes(), odd) << "any 4944-byte file is kept";
-
-    for (size_t size : {size_t{4943}, size_t{4945}, size_t{0}}) {
-        file.WriteAll(std::vector<uint8_t>(size, 1));
-        EXPECT_TRUE(p.CheckIfExists());
-        EXPECT_EQ(file.Bytes(), BuildDefaultProfile()) << size;
+    for (auto [v1, v2, bPair] : {std::tuple{1, 1, true}, {2, 1, true}, {1, 3, false}})
+        p.Update(v1, v2, bPair);
+    EXPECT_EQ(p.Current().Pairs, (std::array<int32_t, 5>{1, 0, 0, 1, 1}));
+    EXPECT_EQ(p.Extended().Pairs, p.Current().Pairs);
+    EXPECT_EQ(p.Game_TotalPairs(), 3);
+    EXPECT_THROW((void)p.Game_Pairs(5), QuillonError);
+    for (auto [lDuration, dAverage] : {std::pair{60000, 60000.0}, {0, 30000.0}, {-5, 15000.0}}) {
+        p.UpdateAverageTime(lDuration);
+        EXPECT_EQ(p.Average_Time(), dAverage);
+        EXPECT_GE(lDuration, 0) << "a negative duration is corrected for the caller too";
+    }
+    for (auto [lLevel, dAverage] : {std::pair{80, 80.0}, {40, 60.0}}) {
+        settings.SaveSetting(SettingAIMemory, lLevel);  // read at each call
+        p.UpdateAverageAI();
+        EXPECT_EQ(p.Average_AI(), dAverage);
     }
 }
 
-TEST_F(ProfilesTest, DamagedDefaultResourceIsAFailureNotAFile) {
-    clsProfiles p({file, settings, reporter, [] { return std::vector<uint8_t>(10, 0); }});
-    EXPECT_FALSE(p.CheckIfExists());
+TEST_F(Profiles, MissingOrWrongSizedFileBecomesTheDefaultAndADamagedDefaultIsAFailure) {
+    for (int size : {-1, 4944, 4943, 4945, 0}) {  // -1: no file
+        if (size >= 0) file.WriteAll(std::vector<uint8_t>(size_t(size), 0xAB));
+        EXPECT_TRUE(Make().CheckIfExists());
+        EXPECT_EQ(file.Bytes(),
+                  size == 4944 ? std::vector<uint8_t>(4944, 0xAB) : BuildDefaultProfile());
+    }
+    ASSERT_TRUE(file.SetAside());
+    clsProfiles damaged({file, settings, reporter, [] { return std::vector<uint8_t>(10, 0); }});
+    EXPECT_FALSE(damaged.CheckIfExists());
     EXPECT_FALSE(file.Exists());
-    ASSERT_EQ(reporter.errors.size(), 1u);
-    EXPECT_EQ(reporter.errors[0].sProcedure, "clsProfiles::CheckIfExists");
+    EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::CheckIfExists"});
 }
 
-TEST_F(ProfilesTest, SaveAndLoadTouchOnlyTheirOwnRecords) {
+TEST_F(Profiles, EachSavesItsOwnRecordAndTheExtendedOneOfItsLevelClampedToTheTable) {
     settings.SaveSetting(SettingAIMemory, 50);
-    clsProfiles setup = Make();
-    ASSERT_TRUE(setup.CheckIfExists());
-
-    clsProfiles player = Make();
-    clsProfiles computer = Make();
-    ASSERT_TRUE(player.Load(ProfilePlayer));
-    ASSERT_TRUE(computer.Load(ProfileComputer, true));
-    EXPECT_EQ(computer.Extended().Games_Null, 29) << "level 50 of the reference data";
+    ASSERT_TRUE(Make().CheckIfExists());
+    clsProfiles player = Make(), computer = Make();
+    ASSERT_TRUE(player.Load(ProfilePlayer) && computer.Load(ProfileComputer, true));
+    EXPECT_EQ(computer.Extended().Games_Null, 29) << "level 50 of the default file";
     player.Update(1, 1, true);
     player.Game_WasWon();
     computer.Update(1, 1, false);
     computer.Game_WasLost();
-    ASSERT_TRUE(computer.Save(ProfileComputer));
-    ASSERT_TRUE(player.Save(ProfilePlayer));
+    ASSERT_TRUE(computer.Save(ProfileComputer) && player.Save(ProfilePlayer));
+    // Player: won, lost, missed, wild guess; computer: won, lost, missed, wild guess; levels.
+    // clang-format off
+    const std::pair<size_t, int32_t> expected[] = {
+        {0, 1}, {4, 0}, {12, 0}, {28, 1}, {48, 0}, {52, 1}, {60, 1}, {76, 0},
+        {kLevel(50) + 4, 1}, {kLevel(50) + 12, 1546}, {kLevel(50) + 8, 29}, {kLevel(49) + 4, 0},
+        {kLevel(51) + 4, 0}};
+    // clang-format on
+    for (auto [offset, value] : expected) EXPECT_EQ(Stored(offset), value) << offset;
 
-    const auto& bytes = file.Bytes();
-    EXPECT_EQ(ReadI32(bytes, 0), 1);                    // player won
-    EXPECT_EQ(ReadI32(bytes, 28), 1);                   // player wild guess
-    EXPECT_EQ(ReadI32(bytes, 48 + 4), 1);               // computer lost
-    EXPECT_EQ(ReadI32(bytes, 48 + 12), 1);              // computer missed
-    EXPECT_EQ(ReadI32(bytes, 96 + 48 * 50 + 4), 1);     // extended lost
-    EXPECT_EQ(ReadI32(bytes, 96 + 48 * 50 + 12), 1546); // extended missed
-    EXPECT_EQ(ReadI32(bytes, 96 + 48 * 50 + 8), 29);
-    EXPECT_EQ(ReadI32(bytes, 96 + 48 * 100 + 8), 51) << "other levels untouched";
-
-    clsProfiles reread = Make();
-    EXPECT_TRUE(reread.Load(ProfileComputer));
-    EXPECT_EQ(reread.Games(), 1);
-    EXPECT_EQ(reread.Games_Lost(), 1);
-    EXPECT_TRUE(reread.Load(7)) << "another selector reads nothing and succeeds";
-    EXPECT_EQ(reread.Games(), 1);
-}
-
-TEST_F(ProfilesTest, LevelOutsideTheTableCannotAddressBeyondTheFile) {
-    clsProfiles setup = Make();
-    ASSERT_TRUE(setup.CheckIfExists());
-    settings.SaveSetting(SettingAIMemory, 250);
-    clsProfiles high = Make();
-    EXPECT_EQ(high.Level(), 100);
-    high.Load(ProfileComputer, true);
-    high.Game_WasNull();
-    EXPECT_TRUE(high.Save(ProfileComputer));
+    for (auto [lSetting, lLevel] : {std::pair{250, 100}, {-3, 0}}) {
+        settings.SaveSetting(SettingAIMemory, lSetting);
+        clsProfiles outside = Make();
+        EXPECT_EQ(outside.Level(), lLevel);
+        outside.Load(ProfileComputer, true);
+        outside.Game_WasNull();
+        EXPECT_TRUE(outside.Save(ProfileComputer));
+    }
+    EXPECT_EQ((std::array{Stored(kLevel(100) + 8), Stored(kLevel(0) + 8)}), (std::array{52, 2}));
     EXPECT_EQ(file.Length(), 4944);
-    EXPECT_EQ(ReadI32(file.Bytes(), 96 + 48 * 100 + 8), 52);
-    settings.SaveSetting(SettingAIMemory, -3);
-    EXPECT_EQ(Make().Level(), 0);
 }
 
-TEST_F(ProfilesTest, ClearZeroesOnlyTheChosenMainRecords) {
-    file.WriteAll(std::vector<uint8_t>(4944, 0x11));
-    clsProfiles p = Make();
-    p.Clear(true, false);
-    const auto& bytes = file.Bytes();
-    for (size_t i = 0; i < 48; ++i) ASSERT_EQ(bytes[i], 0) << i;
-    for (size_t i = 48; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], 0x11) << i;
-    p.Clear(false, true);
-    for (size_t i = 48; i < 96; ++i) ASSERT_EQ(bytes[i], 0) << i;
-    EXPECT_EQ(bytes[96], 0x11);
-}
-
-TEST_F(ProfilesTest, LoadExtendedGivesPairRatiosPerLevel) {
-    clsProfiles setup = Make();
-    ASSERT_TRUE(setup.CheckIfExists());
+TEST_F(Profiles, ClearZeroesOnlyTheChosenMainRecordsAndLoadExtendedReadsEveryLevelsRatio) {
+    Make().Clear(true, true);
+    EXPECT_FALSE(file.Exists()) << "nothing to clear";
     std::array<float, kLevels> ratios;
-    ratios.fill(7.0f);
-    float computer = -1.0f;
+    float fComputer = -1.0f;
+    EXPECT_TRUE(Make().LoadExtended(ratios, fComputer)) << "nothing to read";
+    EXPECT_EQ(ratios[50], 0.0f);
+
+    file.WriteAll(std::vector<uint8_t>(4944, 0x11));
+    std::vector<uint8_t> expected(4944, 0x11);
+    for (auto [bPlayer, bComputer, lOffset] : {std::tuple{true, false, 0}, {false, true, 48}}) {
+        Make().Clear(bPlayer, bComputer);
+        std::fill_n(expected.begin() + lOffset, 48, 0);
+        EXPECT_EQ(file.Bytes(), expected);
+    }
+
+    file.WriteAll(BuildDefaultProfile());
     clsProfiles p = Make();
-    ASSERT_TRUE(p.LoadExtended(ratios, computer));
-    EXPECT_EQ(computer, -1.0f) << "no computer data leaves the caller's value";
+    ASSERT_TRUE(p.LoadExtended(ratios, fComputer));
+    EXPECT_EQ(fComputer, -1.0f) << "an empty computer record leaves the caller's ratio";
     EXPECT_FLOAT_EQ(ratios[50], 725.0f / 2270.0f);
     EXPECT_FLOAT_EQ(ratios[100], 1344.0f / 2616.0f);
-    EXPECT_EQ(ratios[4], 0.0f) << "a level without data keeps 0";
-    EXPECT_EQ(ratios[99], 0.0f);
-    EXPECT_EQ(p.Current(), DecodeRecord([&] {
-                  RecordBytes b{};
-                  std::copy_n(file.Bytes().begin() + 4896, 48, b.begin());
-                  return b;
-              }()));
-}
-
-TEST_F(ProfilesTest, MissingFileLoadsNothingAndSucceeds) {
-    clsProfiles p = Make();
-    EXPECT_TRUE(p.Load(ProfilePlayer, true));
-    EXPECT_EQ(p.Games(), 0);
-    std::array<float, kLevels> ratios{};
-    float computer = 0;
-    EXPECT_TRUE(p.LoadExtended(ratios, computer));
-    p.Clear(true, true);
-    EXPECT_FALSE(file.Exists());
+    EXPECT_EQ(ratios[4] + ratios[99], 0.0f) << "levels without data";
+    EXPECT_EQ(p.Current().Games_Null, 51) << "the last record read stays current";
     EXPECT_TRUE(reporter.errors.empty());
 }
 
-TEST(DiskProfiles, RealFileRoundTripAndUnreadableFolder) {
+TEST(DiskProfiles, RoundTripWithoutTruncatingAndATruncatedFileIsAFailure) {
     const auto dir = std::filesystem::temp_directory_path() / "quillon_profiles_test";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
@@ -260,11 +148,8 @@ TEST(DiskProfiles, RealFileRoundTripAndUnreadableFolder) {
     Settings settings(store);
     test::RecordingReporter reporter;
     DiskProfileFile file(path);
-
     clsProfiles p({file, settings, reporter, {}});
-    ASSERT_TRUE(p.CheckIfExists());
-    EXPECT_EQ(std::filesystem::file_size(path), 4944u);
-    ASSERT_TRUE(p.Load(ProfilePlayer));
+    ASSERT_TRUE(p.CheckIfExists() && p.Load(ProfilePlayer));
     p.Game_WasNull();
     ASSERT_TRUE(p.Save(ProfilePlayer));
     EXPECT_EQ(std::filesystem::file_size(path), 4944u) << "saving never truncates";
@@ -272,18 +157,9 @@ TEST(DiskProfiles, RealFileRoundTripAndUnreadableFolder) {
     ASSERT_TRUE(q.Load(ProfilePlayer));
     EXPECT_EQ(q.Games_Null(), 1);
 
-    // A file truncated behind the program's back is a reported failure, not garbage.
-    std::filesystem::resize_file(path, 20);
+    std::filesystem::resize_file(path, 20);  // behind the program's back
     EXPECT_FALSE(q.Load(ProfilePlayer));
-    ASSERT_EQ(reporter.errors.size(), 1u);
-    EXPECT_EQ(reporter.errors[0].sProcedure, "clsProfiles::Load");
-
-    // A folder where the file should be is neither read nor deleted.
-    std::filesystem::remove(path);
-    std::filesystem::create_directories(path);
-    clsProfiles r({file, settings, reporter, {}});
-    EXPECT_FALSE(r.CheckIfExists());
-    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Load"});
     std::filesystem::remove_all(dir);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Test doubles for the engine's surroundings: a board host, events, network link and chat that
-// record what they are asked; a scripted random source; a recording error reporter.
+// Doubles that record what they are asked, and a random source with queued values.
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -14,27 +14,20 @@
 
 namespace quillon::test {
 
-// Gives the queued values first, then falls back to a seeded generator; counts every draw.
-class ScriptedRandom final : public IRandom {
-public:
-    explicit ScriptedRandom(uint32_t seed = 1) : m_fallback(seed) {}
-    void Push(float u) { m_queue.push_back(u); }
+struct ScriptedRandom final : IRandom {
+    explicit ScriptedRandom(uint32_t seed = 1) : fallback(seed) {}
     // Queues the value that makes GetRandom(n) return k.
-    void PushIndex(int32_t k, int32_t n) { Push((static_cast<float>(k) + 0.5f) / static_cast<float>(n)); }
+    void PushIndex(int32_t k, int32_t n) { queue.push_back((static_cast<float>(k) + 0.5f) / n); }
     float Rnd() override {
-        ++m_lDraws;
-        if (m_queue.empty()) return m_fallback.Rnd();
-        float u = m_queue.front();
-        m_queue.pop_front();
+        ++lDraws;
+        if (queue.empty()) return fallback.Rnd();
+        const float u = queue.front();
+        queue.pop_front();
         return u;
     }
-    int32_t Draws() const { return m_lDraws; }
-    size_t Pending() const { return m_queue.size(); }
-
-private:
-    std::deque<float> m_queue;
-    Random m_fallback;
-    int32_t m_lDraws = 0;
+    std::deque<float> queue;
+    Random fallback;
+    int32_t lDraws = 0;
 };
 
 struct ReportedError {
@@ -44,18 +37,21 @@ struct ReportedError {
     bool bFatal;
 };
 
-class RecordingReporter final : public IErrorReporter {
-public:
+struct RecordingReporter final : IErrorReporter {
     void ReportError(std::string_view sProcedure, int32_t lNumber, std::string_view sDescription,
                      bool bFatal) override {
         errors.push_back({std::string(sProcedure), lNumber, std::string(sDescription), bFatal});
     }
+    std::vector<std::string> Procedures() const {
+        std::vector<std::string> names;
+        for (const ReportedError& e : errors) names.push_back(e.sProcedure);
+        return names;
+    }
     std::vector<ReportedError> errors;
 };
 
-// A board host without pauses; timers are flags the test (or a driver loop) consumes.
-class FakeHost final : public IBoardHost {
-public:
+// A board host whose pauses only move the clock; the timers are flags the test consumes.
+struct FakeHost final : IBoardHost {
     bool DoNotShuffle() const override { return bDoNotShuffle; }
     void EnableCompTimer() override { bCompTimer = true; }
     void EnableKillGameTimer() override { bKillGameTimer = true; }
@@ -63,6 +59,7 @@ public:
     void Pause(int32_t lMilliseconds) override {
         pauses.push_back(lMilliseconds);
         lTick += static_cast<uint32_t>(lMilliseconds);
+        if (onPause) onPause();
     }
     CardSurfaces Surfaces() override { return surfaces; }
     void RefreshRect(int lX, int lY, int lW, int lH) override {
@@ -70,38 +67,29 @@ public:
     }
     void MoveSelectionShape(int lLeft, int lTop) override { shape = {lLeft, lTop}; }
 
-    bool bDoNotShuffle = false;
-    bool bCompTimer = false;
-    bool bKillGameTimer = false;
+    bool bDoNotShuffle = false, bCompTimer = false, bKillGameTimer = false;
     uint32_t lTick = 1000;
     std::vector<int32_t> pauses;
+    std::function<void()> onPause;
     CardSurfaces surfaces;
-    struct Rect {
-        int x, y, w, h;
-    };
-    std::vector<Rect> refreshes;
-    struct Point {
-        int x, y;
-    };
-    Point shape{-100, 0};
+    std::vector<std::array<int, 4>> refreshes;
+    std::array<int, 2> shape{-100, 0};
 };
 
 struct HideCardsCall {
-    bool bSetMemory;
     int32_t lX1, lY1, lX2, lY2;
     bool bPairWasCreated;
 };
 
-// Records events; onHideCards, when set, is called inside the event (as the board window does).
-class RecordingEvents final : public IGameEvents {
-public:
+// onHideCards, when set, runs inside the event, as the board window finishes a turn there.
+struct RecordingEvents final : IGameEvents {
     void Status(int32_t lPanel, const std::string& sMessage) override {
         status.push_back({lPanel, sMessage});
     }
     void GameEnd(bool bNoClear) override { gameEnds.push_back(bNoClear); }
-    void HideCards(bool bSetMemory, int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2,
+    void HideCards(bool, int32_t lX1, int32_t lY1, int32_t lX2, int32_t lY2,
                    bool bPairWasCreated) override {
-        hides.push_back({bSetMemory, lX1, lY1, lX2, lY2, bPairWasCreated});
+        hides.push_back({lX1, lY1, lX2, lY2, bPairWasCreated});
         if (onHideCards) onHideCards(hides.back());
     }
     std::string LastText(int32_t lPanel) const {
@@ -109,15 +97,13 @@ public:
             if (it->first == lPanel) return it->second;
         return {};
     }
-
     std::vector<std::pair<int32_t, std::string>> status;
     std::vector<bool> gameEnds;
     std::vector<HideCardsCall> hides;
     std::function<void(const HideCardsCall&)> onHideCards;
 };
 
-class FakeLan final : public INetworkLink {
-public:
+struct FakeLan final : INetworkLink {
     bool IsHost() const override { return bHost; }
     void SendData(const std::string& sData) override { sent.push_back(sData); }
     std::string OpponentName() const override { return sOpponent; }
@@ -126,8 +112,7 @@ public:
     std::vector<std::string> sent;
 };
 
-class FakeChat final : public IChat {
-public:
+struct FakeChat final : IChat {
     void Message_Add(const std::string& sText) override { lines.push_back(sText); }
     std::vector<std::string> lines;
 };
