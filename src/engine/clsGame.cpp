@@ -364,8 +364,10 @@ void clsGame::StatusBar(StatusMessage eMsg, bool bPaired) {
         if (bNamed) facts.sNames = Player_Names();
         const std::optional<StatusLine> line = StatusText(eMsg, facts, bPaired);
         if (!line) return;
-        if (eMsg == MsgNewGame && m_eType == GameNetwork)
-            Chat(m_context.pChat).Message_Add(line->sText);
+        // The chat keeps a network game's opening and, once all pairs are found, its result.
+        const bool bChat = eMsg == MsgNewGame || eMsg == MsgGameOver ||
+                           (eMsg == MsgScores && Game_CheckWin() != 0);
+        if (bChat && m_eType == GameNetwork) Chat(m_context.pChat).Message_Add(line->sText);
         m_context.events.Status(line->lPanel, line->sText);
     });
 }

@@ -66,7 +66,10 @@ TEST(NetworkDeck, HostSendsItsDealClientTakesThePeersAndKeepsItsBoardOnARefusedO
     clsGame& game = client.Deal(GameNetwork, false);
     EXPECT_EQ(client.random.lDraws, 0);
     EXPECT_EQ(game.DeckMessage(), "+DECK=" + DeckItems([](int32_t) { return 0; }));
+    EXPECT_THROW(game.Game_DeckReceive("1;1"), QuillonError);
+    EXPECT_FALSE(game.Game_IsDealt()) << "the client waits for the deal";
     game.Game_DeckReceive(kReversed);
+    EXPECT_TRUE(game.Game_IsDealt());
     EXPECT_THROW(game.Game_DeckReceive("0;0;0;" + kReversed.substr(6)), QuillonError);
     EXPECT_EQ(game.DeckMessage(), "+DECK=" + kReversed);
     EXPECT_EQ(client.lan.sent, std::vector<std::string>{"+OK"});
@@ -137,6 +140,9 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     for (int32_t k = 0; k < 24; ++k) rig.Play(At(2 * k), At(2 * k + 1));
     EXPECT_EQ(rig.events.LastText(1), "Lanny wins !");
     EXPECT_EQ(ResultsOf(rig.Saved(ProfilePlayer)), (Results{1, 0, 0}));
+    ASSERT_EQ(rig.chat.lines.size(), 3u) << "the opening, then the result once all pairs are found";
+    EXPECT_EQ(rig.chat.lines[1], rig.events.LastText(2));
+    EXPECT_EQ(rig.chat.lines[2], "Lanny wins !");
 }
 
 TEST(VersusComputer, ComputerBeginsAtOncePausesAndPlaysAgainAfterAPair) {

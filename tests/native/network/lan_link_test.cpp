@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/deck.h"
+#include "engine/game_rig.h"
+#include "network/lan_game.h"
+
 namespace quillon {
 namespace {
 
@@ -186,6 +190,38 @@ TEST(LanLinkTest, ChatLinesAreCleanedAndCut) {
     h.link.SetOpponentName("Bo\r\nb");
     h.Receive("MSG=  a\tb\0MSG_NEUTRAL=\x07ring\0MSG="s + std::string(300, 'z') + "\0"s);
     EXPECT_EQ(h.log, (Log{"chat <Bob>   ab", "chat ring", "chat <Bob> " + std::string(255, 'z')}));
+}
+
+}  // namespace
+}  // namespace quillon
+
+namespace quillon {
+namespace {
+
+// The engine's game as the link sees it: what the peer may turn, and when.
+TEST(LanGameTest, ThePeerMayTurnOnlyAFaceDownCardOnItsTurnOnceDealt) {
+    test::GameRig rig;
+    rig.lan.bHost = false;
+    rig.Deal(GameNetwork);
+    rig.FinishTurnsAtOnce();
+    rig.game->Game_StartCheck();
+    int lDepth = 0;
+    LanGame view(*rig.game, lDepth);
+    EXPECT_TRUE(view.WaitsForDeal());
+    Deck deck{};
+    for (int32_t k = 0; k < kCards; ++k) deck[k] = k / 2;  // the dealing order's pairs
+    view.Game_DeckReceive(FormatDeck(deck).substr(6));
+    EXPECT_TRUE(view.JustDealt() && view.IsPeerTurn() && !view.IsOver());
+    view.Card_Flip(0, 0);
+    EXPECT_FALSE(view.JustDealt());
+    EXPECT_FALSE(view.CanReveal(0, 0)) << "already up";
+    EXPECT_FALSE(view.CanReveal(10, 0));
+    view.Card_Flip(0, 1);  // a pair: the peer plays again
+    EXPECT_FALSE(view.CanReveal(0, 1)) << "paired";
+    EXPECT_TRUE(view.CanReveal(0, 2) && view.IsPeerTurn());
+    EXPECT_EQ(lDepth, 0);
+    rig.PlayPairsFrom(1);
+    EXPECT_TRUE(view.IsOver());
 }
 
 }  // namespace
