@@ -154,7 +154,7 @@ void frmLan::Unload() {
 }
 
 void frmLan::Start_Game(const std::string& sName) {
-    try {
+    Handled("Start_Game", [&] {
         if (!sName.empty()) m_link.SetOpponentName(sName);
         // The status bar names the local player by the stored nickname: store the one typed now,
         // not at the end of the session.
@@ -163,9 +163,7 @@ void frmLan::Start_Game(const std::string& sName) {
         ShowWindow(m_hwnd, SW_HIDE);
         m_board.Lan_ShowChat();
         m_board.Lan_NewGame();
-    } catch (...) {
-        Report("Start_Game");
-    }
+    });
 }
 
 void frmLan::Ping(uint32_t lTick) {
@@ -192,6 +190,10 @@ std::string frmLan::HostAddress() const {
         sHost += ItemText(lId);
     }
     return sHost;
+}
+
+bool frmLan::Handled(const char* sProcedure, const std::function<void()>& body) {
+    return quillon::Handled(m_context.reporter, "frmLan", sProcedure, false, body);
 }
 
 bool frmLan::IsChecked(int lId) const { return IsDlgButtonChecked(m_hwnd, lId) == BST_CHECKED; }
@@ -222,7 +224,7 @@ void frmLan::AllowConnect(bool bAllowed) {
 }
 
 void frmLan::txtHost_Change(int lIndex) {
-    try {
+    Handled("txtHost_Change", [&] {
         const std::string sText = ItemText(kHostBoxes[lIndex]);
         AllowConnect(!sText.empty());
         if (static_cast<int>(sText.size()) >= kHostBoxLength && lIndex + 1 < 4) {
@@ -230,9 +232,7 @@ void frmLan::txtHost_Change(int lIndex) {
             SetFocus(hNext);
             SendMessageW(hNext, EM_SETSEL, 0, -1);
         }
-    } catch (...) {
-        Report("txtHost_Change");
-    }
+    });
 }
 
 void frmLan::chkIsHost_Click() {
@@ -306,18 +306,14 @@ INT_PTR frmLan::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------------------------
 // The socket
 
-void frmLan::Report(const char* sProcedure) {
-    ReportCurrentException(m_context.reporter, std::string("frmLan::") + sProcedure, false);
-}
-
 void frmLan::Socket_Listen() {
-    try {
+    const bool bListening = Handled("Socket_Listen", [&] {
         m_link.Reset(LanPhase::Closed, true);
         m_socket->Listen(PortNumber(ItemText(IDC_LAN_TXTLOCALPORT)));
         m_link.Reset(LanPhase::Listening, true);
         UpdateControls();
-    } catch (...) {
-        Report("Socket_Listen");
+    });
+    if (!bListening) {
         m_bGuard = true;
         CheckDlgButton(m_hwnd, IDC_LAN_CHKISHOST, BST_UNCHECKED);
         m_bGuard = false;
@@ -333,7 +329,7 @@ void frmLan::Socket_Connect(const std::string& sHost) {
     } catch (const QuillonError& error) {
         sckTransfer_Error(error.Number());
     } catch (...) {
-        Report("Socket_Connect");
+        ReportCurrentException(m_context.reporter, "frmLan", "Socket_Connect", false);
     }
 }
 
@@ -343,14 +339,11 @@ void frmLan::OnSocket(WPARAM socket, LPARAM lParam) {
     const int lError = WSAGETSELECTERROR(lParam);
     switch (WSAGETSELECTEVENT(lParam)) {
         case FD_ACCEPT:
-            try {
+            Handled("sckTransfer_ConnectionRequest", [&] {
                 m_socket->Accept();
                 m_link.Reset(LanPhase::AwaitingHello, true);
-                m_link.Session().Heard(GetTickCount());
                 SendData(std::string(kLanOk));
-            } catch (...) {
-                Report("sckTransfer_ConnectionRequest");
-            }
+            });
             break;
         case FD_CONNECT: {
             if (lError != 0) {
@@ -374,11 +367,7 @@ void frmLan::OnSocket(WPARAM socket, LPARAM lParam) {
             DataArrival();
             break;
         case FD_WRITE:
-            try {
-                m_socket->Flush();
-            } catch (...) {
-                Report("SendData");
-            }
+            Handled("SendData", [&] { m_socket->Flush(); });
             break;
         case FD_CLOSE:
             DataArrival();
@@ -430,7 +419,7 @@ void frmLan::SendData(const std::string& sData) {
         sMessage += '\0';
         m_socket->Send(sMessage);
     } catch (const QuillonError& error) {
-        ReportCurrentException(m_context.reporter, "frmLan::SendData", false);
+        ReportCurrentException(m_context.reporter, "frmLan", "SendData", false);
         if (error.Number() == ErrConnectionLost && m_context.values.g_bGameRunning)
             m_board.Lan_AbandonGame();
     }

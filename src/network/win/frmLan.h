@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -88,7 +89,9 @@ class frmLan final : public DialogBase, public INetworkLink, public IChatLink, p
     void OnSocket(WPARAM socket, LPARAM lParam);
     void DataArrival();
     void sckTransfer_Error(int lNumber);
-    void Report(const char* sProcedure);
+    // A procedure that reports its own failures as "frmLan::<sProcedure>"; true when it ran
+    // to its end.
+    bool Handled(const char* sProcedure, const std::function<void()>& body);
 
     // ILanHost: what the link asks of the dialog
     bool Lan_AskAccept(const std::string& sName, const std::string& sIp) override;
