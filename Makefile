@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win check-format play demo sim bench fuzz clean
+.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz clean
 
 all: native win
 
@@ -59,6 +59,13 @@ fuzz: bootstrap
 
 play: win
 	sh tools/play.sh $(WIN)/bin/Quillon.exe
+
+# A second copy from a folder of its own (its own profile and pictures), for a network game
+# against the first one on the same machine: host in one, connect to 127.0.0.1 in the other.
+play-second: win
+	mkdir -p build/play/second
+	cp $(WIN)/bin/Quillon.exe $(WIN)/bin/quillon.chm build/play/second/
+	sh tools/play.sh build/play/second/Quillon.exe
 
 demo: native
 	$(NATIVE)/tools/quillon-sim --demo --level 50
