@@ -279,7 +279,8 @@ void Program::Wait(std::string_view what, const std::function<bool()>& ready,
     };
     for (;;) {
         if (ready()) return;
-        if (HasExited()) failure("the program ended with exit code " + std::to_string(ExitCode()));
+        if (HasExited() && !ready())  // it may have ended since the first look
+            failure("the program ended with exit code " + std::to_string(ExitCode()));
         if (boxes == Boxes::Unexpected)
             for (HWND dialog : Windows(L"#32770"))
                 if (std::find(m_held.begin(), m_held.end(), dialog) == m_held.end())
