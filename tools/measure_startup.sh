@@ -28,15 +28,16 @@ wine_run "$build/tests/e2e/quillon_e2e.exe" measure "$(win_path "$build/bin/Quil
     tr -d '\r' | tee "$results"
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 python3 - "$results" <<'EOF'
-import statistics, sys
-rows = [l.split() for l in open(sys.argv[1]) if l.startswith("pair")]
-if len(rows) < 2:
+import re, statistics, sys
+pairs = [[float(x) for x in re.findall(r"([0-9.]+) ms", line)]
+         for line in open(sys.argv[1]) if line.startswith("pair")]
+if len(pairs) < 2:
     sys.exit("fewer than two pairs were timed")
-def spread(name, values, unit):
+def spread(name, values, unit=""):
     q1, median, q3 = statistics.quantiles(values, n=4, method="inclusive")
-    print(f"{name:34} median {median:8.2f}{unit}  (IQR {q1:.2f}-{q3:.2f}, "
+    print(f"{name:38} median {median:7.2f}{unit}  (IQR {q1:.2f}-{q3:.2f}, "
           f"min {min(values):.2f}, max {max(values):.2f}; {len(values)} pairs)")
-spread("Quillon, start to first paint", [float(r[3]) for r in rows], " ms")
-spread("empty window, start to first paint", [float(r[7]) for r in rows], " ms")
-spread("ratio per pair (Quillon / empty)", [float(r[10]) for r in rows], "")
+spread("Quillon, start to first paint", [p[0] for p in pairs], " ms")
+spread("empty window, start to first paint", [p[1] for p in pairs], " ms")
+spread("ratio per pair (Quillon / empty)", [p[0] / p[1] for p in pairs])
 EOF
