@@ -348,9 +348,10 @@ void clsGame::Game_Won() {
 // Status texts
 
 std::array<std::string, 2> clsGame::Player_Names() const {
-    if (m_eType == GameNetwork)
-        return {m_context.settings.GetSettingText(SettingPlayerLanName),
-                Lan(m_context.pLan).OpponentName()};
+    if (m_eType == GameNetwork) {
+        const INetworkLink& lan = Lan(m_context.pLan);
+        return {lan.LocalName(), lan.OpponentName()};
+    }
     return {m_context.settings.GetSettingText(SettingPlayer1Name),
             m_context.settings.GetSettingText(SettingPlayer2Name)};
 }

@@ -133,6 +133,8 @@ class frmMain final : public BaseWindow<frmMain>,
     void GamePause();
     void GameRestart();
     void ReleaseGame();
+    // New Game's first steps: the chosen pictures and the drawing handles.
+    void PreparePictures();
     void NetworkDialog();
     void UnloadNetwork();
     void ReloadPictures();

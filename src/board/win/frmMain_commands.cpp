@@ -24,9 +24,9 @@ constexpr UINT kTimerIntervals[] = {0, 10000, 100, 100, 55};  // by timer id
 }  // namespace
 
 GameContext frmMain::MakeGameContext() {
-    GameContext context{m_context.settings, m_context.random, m_context.reporter,
-                        m_context.values,   *this,            *this,
-                        m_context.profileFile};
+    GameContext context{
+        m_context.settings,   m_context.random, m_context.reporter, m_context.values, *this, *this,
+        m_context.profileFile};
     if (m_context.values.g_bLanGame) context.pLan = m_frmLan.get();
     if (m_context.values.g_bChatLoaded) context.pChat = m_frmChat.get();
     return context;
@@ -61,13 +61,17 @@ void frmMain::ReloadPictures() {
 void frmMain::mnuFileNew_Click() {
     // Refused while a game runs: the double click and the demonstration timer reach here too.
     if (m_context.values.g_bGameRunning) return;
-    if (m_bReloadPictures) ReloadPictures();
-    m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
+    PreparePictures();
     if (Menu_CheckedIndex() == GameNetwork) {
         NetworkDialog();  // it starts the game once the other player is there
         return;
     }
     Game_Create();
+}
+
+void frmMain::PreparePictures() {
+    if (m_bReloadPictures) ReloadPictures();
+    m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
 }
 
 void frmMain::NetworkDialog() {
@@ -85,13 +89,12 @@ void frmMain::UnloadNetwork() {
 
 void frmMain::Lan_NewGame() {
     Menu_CheckItem(GameNetwork);
+    PreparePictures();  // the next game comes here straight from the end-of-game timer
     Game_Create();
     m_frmLan->GameCreated(GetTickCount());
 }
 
-ILanGame* frmMain::Lan_CurrentGame() {
-    return objGame && m_lanGame ? &*m_lanGame : nullptr;
-}
+ILanGame* frmMain::Lan_CurrentGame() { return objGame && m_lanGame ? &*m_lanGame : nullptr; }
 
 void frmMain::Lan_ShowChat() { m_frmChat->Show(m_hwnd); }
 

@@ -66,6 +66,7 @@ class frmLan final : public DialogBase, public INetworkLink, public IChatLink, p
     bool IsHost() const override;
     void SendData(const std::string& sData) override;
     std::string OpponentName() const override;
+    std::string LocalName() const override { return Nickname(); }
 
     // IChatLink (SendData above)
     std::string Nickname() const override;

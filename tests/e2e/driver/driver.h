@@ -188,6 +188,7 @@ class Quillon : public Program {
   public:
     Quillon(const std::wstring& exe, const std::wstring& arguments);
     std::wstring Caption() const { return WindowText(m_board); }
+    HWND Board() const { return m_board; }
 
     Menu ReadMenu() const;
     // The command, once it and every submenu above it are enabled.
@@ -245,6 +246,7 @@ class Scenario {
   public:
     Scenario(const Environment& environment, std::string name);
     std::wstring Folder() const { return m_folder; }
+    const Environment& Env() const { return m_environment; }
     Quillon& Start(const std::wstring& arguments = L"");
     // The whole screen, written to shots\<scenario><suffix>.bmp.
     void Screenshot(std::string_view suffix = "") const;

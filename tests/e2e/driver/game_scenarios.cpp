@@ -214,6 +214,7 @@ void Autorun(Scenario& s) {
 
 void OptionsScenario(Scenario& s);
 void BrokenPictures(Scenario& s);
+void NetworkGame(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -225,6 +226,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"options", "every options page, OK, the next game; then Cancel, close box, Escape",
          OptionsScenario},
         {"broken_pictures", "a set that is gone and a back that is no picture", BrokenPictures},
+        {"network_game", "two copies over 127.0.0.1: handshake, a whole game, chat, next game",
+         NetworkGame},
     };
     return all;
 }

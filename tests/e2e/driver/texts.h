@@ -50,5 +50,14 @@ inline const std::wstring kClearQuestion = L"Are you sure ?";
 inline const std::wstring kErrorTitle = L"Error n";  // followed by the number
 inline const std::wstring kOptionsTitle = L"Options";
 inline const std::wstring kStatisticsTitle = L"Statistics";
+inline const std::wstring kStartingNewGame = L"Starting a new game...";
+inline const std::wstring kNetworkTitle = L"Start Internet Play";
+inline const std::wstring kAcceptTitle = L"Accept game ?";
+inline const std::wstring kAcceptQuestion = L"Do you wish to play against ";  // name (address) ?
+inline const std::wstring kAcceptedTitle = L"Accepted";
+inline const std::wstring kAccepted = L"Game was accepted.";
+inline const std::wstring kDisconnectedTitle = L"Disconnected";
+inline const std::wstring kDisconnected = L"Player disconnected.";
+inline const std::wstring kChatTitle = L"Chat";
 
 }  // namespace quillon::e2e::text

@@ -110,6 +110,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     client.SetNames("Ann", "Bob");
     client.lan.bHost = false;
     client.lan.sOpponent = "Hosty";
+    client.lan.sLocal = "Ann";
     client.Deal(GameNetwork).Game_StartCheck();
     EXPECT_FALSE(client.game->IsHumanTurn());
     EXPECT_EQ((std::array{client.random.lDraws, client.game->Player()}), (std::array{0, 2}));
@@ -119,7 +120,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     EXPECT_EQ(LastTwo(client.events.status),
               (Texts{{1, "Ann's turn to play."}, {2, "Ann : 0 pairs / Hosty : 0 pairs"}}));
     client.lan.sOpponent = "Other";  // the names are read at every text
-    client.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
+    client.lan.sLocal = "Lanny";
     client.game->StatusBar(MsgScores);
     EXPECT_EQ(client.events.LastText(2), "Lanny : 0 pairs / Other : 0 pairs");
     EXPECT_EQ(client.chat.lines, std::vector<std::string>{"Starting a new game..."});
@@ -129,7 +130,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     host.Start(GameNetwork, 1);
     EXPECT_EQ(host.lan.sent, (std::vector<std::string>{kUnshuffled, "+YOU_START"}));
     GameRig rig;
-    rig.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
+    rig.lan.sLocal = "Lanny";
     rig.Start(GameNetwork, 0);  // the host begins
     rig.Play({3, 2}, {0, 0});   // identities 8 and 0
     rig.Play({9, 4}, {9, 3});   // the peer's pair and miss, applied here
