@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win check-format play demo sim bench clean
+.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz clean
 
 all: native win
 
@@ -44,8 +44,28 @@ bench: bootstrap
 	build/bench/bench/quillon_bench
 	build/bench/tools/quillon-sim --level 50 --games 20000 --seed 1
 
+# Fuzzes each parser of outside input for FUZZ_SECONDS (clang's libFuzzer), starting from its
+# committed corpus; new inputs land in build/fuzz/corpus/<target> (merge the useful ones back).
+FUZZ_SECONDS ?= 120
+FUZZ_TARGETS := lan
+fuzz: bootstrap
+	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	for t in $(FUZZ_TARGETS); do \
+		mkdir -p build/fuzz/corpus/$$t && \
+		build/fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			build/fuzz/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 play: win
 	sh tools/play.sh $(WIN)/bin/Quillon.exe
+
+# A second copy from a folder of its own (its own profile and pictures), for a network game
+# against the first one on the same machine: host in one, connect to 127.0.0.1 in the other.
+play-second: win
+	mkdir -p build/play/second
+	cp $(WIN)/bin/Quillon.exe $(WIN)/bin/quillon.chm build/play/second/
+	sh tools/play.sh build/play/second/Quillon.exe
 
 demo: native
 	$(NATIVE)/tools/quillon-sim --demo --level 50

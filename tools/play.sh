@@ -7,8 +7,11 @@ shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/play/wineprefix}"
 mkdir -p "$(dirname "$WINEPREFIX")"
-if [ -z "$DISPLAY" ]; then
-    display=:97
+display=:97
+if [ -z "$DISPLAY" ] && [ -e /tmp/.X97-lock ]; then
+    # A first copy started the virtual display already: the second one joins it.
+    export DISPLAY=$display
+elif [ -z "$DISPLAY" ]; then
     echo "play: no display; starting a virtual one on $display (Xvfb)."
     echo "play: look at it with: DISPLAY=$display import -window root shot.png"
     Xvfb $display -screen 0 1024x768x24 >/dev/null 2>&1 &

@@ -104,6 +104,7 @@ void clsGame::Game_Create(GameType eType) {
 void clsGame::Game_DeckFill() {
     int32_t k = 0;
     ForEachPosition([&](int32_t x, int32_t y) { m_board[x][y].lId = k++ / 2; });
+    m_bDealt = true;
 }
 
 void clsGame::Game_DeckShuffle() {
@@ -133,6 +134,7 @@ void clsGame::Game_DeckReceive(std::string_view sDeck) {
     const Deck deck = ParseDeck(sDeck);
     size_t k = 0;
     ForEachPosition([&](int32_t x, int32_t y) { m_board[x][y].lId = deck[k++]; });
+    m_bDealt = true;
     lan.SendData("+OK");
 }
 
@@ -346,9 +348,10 @@ void clsGame::Game_Won() {
 // Status texts
 
 std::array<std::string, 2> clsGame::Player_Names() const {
-    if (m_eType == GameNetwork)
-        return {m_context.settings.GetSettingText(SettingPlayerLanName),
-                Lan(m_context.pLan).OpponentName()};
+    if (m_eType == GameNetwork) {
+        const INetworkLink& lan = Lan(m_context.pLan);
+        return {lan.LocalName(), lan.OpponentName()};
+    }
     return {m_context.settings.GetSettingText(SettingPlayer1Name),
             m_context.settings.GetSettingText(SettingPlayer2Name)};
 }
@@ -362,8 +365,10 @@ void clsGame::StatusBar(StatusMessage eMsg, bool bPaired) {
         if (bNamed) facts.sNames = Player_Names();
         const std::optional<StatusLine> line = StatusText(eMsg, facts, bPaired);
         if (!line) return;
-        if (eMsg == MsgNewGame && m_eType == GameNetwork)
-            Chat(m_context.pChat).Message_Add(line->sText);
+        // The chat keeps a network game's opening and, once all pairs are found, its result.
+        const bool bChat = eMsg == MsgNewGame || eMsg == MsgGameOver ||
+                           (eMsg == MsgScores && Game_CheckWin() != 0);
+        if (bChat && m_eType == GameNetwork) Chat(m_context.pChat).Message_Add(line->sText);
         m_context.events.Status(line->lPanel, line->sText);
     });
 }

@@ -74,6 +74,8 @@ class clsGame {
     GameType Game_Type() const { return m_eType; }
     void Game_Won();
     bool IsCardFlipped() const { return m_bCardUp; }
+    // False only on a network client's board until the host's deal arrives.
+    bool Game_IsDealt() const { return m_bDealt; }
     bool IsHumanTurn() const;
     void StatusBar(StatusMessage eMsg, bool bPaired = false);
     void Turn_Shift(bool bPair);
@@ -131,6 +133,7 @@ class clsGame {
     GameType m_eType = GameSolo;
     int32_t m_lPlayer = 1;
     bool m_bCardUp = false;
+    bool m_bDealt = false;
     int32_t m_lFirstX = -1;
     int32_t m_lFirstY = -1;
     std::array<int32_t, 2> m_lScore{};

@@ -42,6 +42,9 @@ class INetworkLink {
     virtual bool IsHost() const = 0;
     virtual void SendData(const std::string& sData) = 0;
     virtual std::string OpponentName() const = 0;  // m_OpponentName
+    // The local player's nickname as this copy's dialog holds it. Two copies on one machine
+    // share the stored "Player Lan Name", so the stored value cannot tell them apart.
+    virtual std::string LocalName() const = 0;
 };
 
 // The chat window frmChat.

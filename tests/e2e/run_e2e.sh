@@ -1,50 +1,44 @@
 #!/bin/bash
-# Runs the end-to-end scenarios against the real program: a private X display (Xvfb), a fresh
-# Wine prefix, one driver run per scenario, and the screenshots converted to PNG.
+# Runs the end-to-end scenarios against the real program on a private X display with a fresh
+# Wine prefix, one driver run per scenario; the screenshots are converted to PNG. The program
+# and its help file are placed in a folder whose name is not ASCII, and each scenario works a
+# copy in a folder below it, so every file the program touches has such a path.
 #
 #   run_e2e.sh <Quillon.exe> <quillon_e2e.exe> <output folder> <default profiles.dat> [scenario...]
 #
-# Works without a DISPLAY. Exit status 0 only when every scenario passed.
+# Exit status 0 only when every scenario passed.
 set -u
+program_folder_name=${E2E_PROGRAM_FOLDER:-"Jeux Mémoire"}  # not ASCII on purpose
 
 if [ $# -lt 4 ]; then
     echo "usage: $0 <Quillon.exe> <quillon_e2e.exe> <output folder> <default profiles.dat> [scenario...]" >&2
     exit 2
 fi
-program=$(realpath "$1")
+source "$(dirname "$0")/wine_display.sh"
+e2e_display "$0" "$@"
 driver=$(realpath "$2")
 mkdir -p "$3"
 output=$(realpath "$3")
-default_profile=$(realpath "$4")
-shift 4
-
-source "$(dirname "$0")/wine_display.sh"
 e2e_setup "$output" || exit 1
 
-w_program=$(win_path "$program")
-w_output=$(win_path "$output")
-w_profile=$(win_path "$default_profile")
-
-if [ $# -eq 0 ]; then
-    set -- $(wine_run "$driver" list 2>/dev/null | tr -d '\r' | awk '{print $1}')
-fi
+placed="$output/$program_folder_name"
+rm -rf "$placed" "$output/shots"
+mkdir -p "$placed"
+cp "$1" "$placed/Quillon.exe"
+if [ -e "$(dirname "$1")/quillon.chm" ]; then cp "$(dirname "$1")/quillon.chm" "$placed/"; fi
+args=("$(win_path "$placed/Quillon.exe")" "$(win_path "$output")" "$(win_path "$(realpath "$4")")")
+shift 4
+[ $# -gt 0 ] || set -- $(wine_run "$driver" list 2>/dev/null | tr -d '\r' | awk '{print $1}')
 [ $# -gt 0 ] || { echo "the driver lists no scenarios" >&2; exit 1; }
 
-rm -rf "$output/shots"
 failed=()
 for scenario in "$@"; do
-    wine_run "$driver" run "$w_program" "$w_output" "$w_profile" "$scenario" | tr -d '\r'
+    wine_run "$driver" run "${args[@]}" "$scenario" | tr -d '\r'
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed+=("$scenario")
 done
-
 for bmp in "$output"/shots/*.bmp; do
-    [ -e "$bmp" ] || continue
-    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
 done
 echo "screenshots in $output/shots"
-
-if [ ${#failed[@]} -gt 0 ]; then
-    echo "FAILED: ${failed[*]}"
-    exit 1
-fi
+[ ${#failed[@]} -eq 0 ] || { echo "FAILED: ${failed[*]}"; exit 1; }
 echo "all $# scenarios passed"

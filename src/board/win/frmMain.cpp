@@ -39,6 +39,11 @@ bool frmMain::Show(int nCmdShow) {
     return true;
 }
 
+bool frmMain::PreTranslate(MSG& msg) {
+    if (m_hwnd && TranslateAcceleratorW(m_hwnd, m_hAccel, &msg)) return true;
+    return m_frmChat && m_frmChat->Hwnd() && IsDialogMessageW(m_frmChat->Hwnd(), &msg);
+}
+
 bool frmMain::Form_Load() {
     try {
         Menu_Rebuild();
@@ -106,6 +111,7 @@ void frmMain::Form_Unload(bool& bCancel, bool bConfirm) {
     if (m_lEngineDepth == 0) objGame.reset();
     m_objStatusBar.reset();
     m_context.settings.SaveSetting(SettingLastGame, Menu_CheckedIndex());
+    UnloadNetwork();
 }
 
 LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

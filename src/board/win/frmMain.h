@@ -6,12 +6,16 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "board/win/clsSbar.h"
 #include "board/win/picture_buffers.h"
 #include "engine/clsGame.h"
 #include "engine/game_host.h"
+#include "network/lan_game.h"
+#include "network/win/frmChat.h"
+#include "network/win/frmLan.h"
 #include "shell/command_line.h"
 #include "shell/update_reminder.h"
 #include "shell/win/app_context.h"
@@ -25,14 +29,16 @@ class frmMain final : public BaseWindow<frmMain>,
                       public IBoardHost,
                       public IGameEvents,
                       public ICommandLineHost,
-                      public IUpdateReminderHost {
+                      public IUpdateReminderHost,
+                      public ILanBoard {
   public:
     explicit frmMain(const AppContext& context);
     ~frmMain();
 
     // Creates and shows the window; false when it could not be created.
     bool Show(int nCmdShow);
-    HACCEL Accelerators() const { return m_hAccel; }
+    // The board's accelerators and the chat's keyboard; true when the message was used.
+    bool PreTranslate(MSG& msg);
 
     void Game_Create();
     bool Game_Abandon(bool bConfirm = false);
@@ -63,6 +69,15 @@ class frmMain final : public BaseWindow<frmMain>,
     // IUpdateReminderHost
     bool AskForUpdate() override;
     void RunInternetUpdate() override;
+
+    // ILanBoard
+    void Lan_NewGame() override;
+    void Lan_AbandonGame() override { Game_Abandon(false); }
+    ILanGame* Lan_CurrentGame() override;
+    bool Lan_EngineBusy() const override { return m_lEngineDepth > 0; }
+    void Lan_ShowChat() override;
+    void Lan_ChatAdd(const std::string& sLine) override;
+    void Lan_EnablePing() override;
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -118,6 +133,10 @@ class frmMain final : public BaseWindow<frmMain>,
     void GamePause();
     void GameRestart();
     void ReleaseGame();
+    // New Game's first steps: the chosen pictures and the drawing handles.
+    void PreparePictures();
+    void NetworkDialog();
+    void UnloadNetwork();
     void ReloadPictures();
 
     // Timers
@@ -137,6 +156,10 @@ class frmMain final : public BaseWindow<frmMain>,
 
     AppContext m_context;
     std::unique_ptr<clsGame> objGame;
+    std::optional<LanGame> m_lanGame;  // objGame as the network link drives it
+    // Made at the first network game; their windows come and go with each session.
+    std::unique_ptr<frmLan> m_frmLan;
+    std::unique_ptr<frmChat> m_frmChat;
     std::unique_ptr<clsSbar> m_objStatusBar;
     std::unique_ptr<MemoryCanvas> m_surface;  // the board's persistent image
     std::unique_ptr<PictureBuffers> m_pictures;

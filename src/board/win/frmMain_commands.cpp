@@ -24,9 +24,12 @@ constexpr UINT kTimerIntervals[] = {0, 10000, 100, 100, 55};  // by timer id
 }  // namespace
 
 GameContext frmMain::MakeGameContext() {
-    return GameContext{
+    GameContext context{
         m_context.settings,   m_context.random, m_context.reporter, m_context.values, *this, *this,
         m_context.profileFile};
+    if (m_context.values.g_bLanGame) context.pLan = m_frmLan.get();
+    if (m_context.values.g_bChatLoaded) context.pChat = m_frmChat.get();
+    return context;
 }
 
 void frmMain::GamePause() {
@@ -41,7 +44,9 @@ void frmMain::Game_Create() {
     m_lHoverX = m_lHoverY = -1;
     SetWaitingForClick(false);
     EngineCall call(m_lEngineDepth);
+    m_lanGame.reset();
     objGame = std::make_unique<clsGame>(MakeGameContext());
+    if (Menu_CheckedIndex() == GameNetwork) m_lanGame.emplace(*objGame, m_lEngineDepth);
     objGame->Game_Create(static_cast<GameType>(Menu_CheckedIndex()));
     objGame->Draw_All_Backs();
     RefreshGameState();
@@ -56,16 +61,48 @@ void frmMain::ReloadPictures() {
 void frmMain::mnuFileNew_Click() {
     // Refused while a game runs: the double click and the demonstration timer reach here too.
     if (m_context.values.g_bGameRunning) return;
-    if (m_bReloadPictures) ReloadPictures();
-    m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
+    PreparePictures();
     if (Menu_CheckedIndex() == GameNetwork) {
-        // The network dialog comes with network play; until then there is nothing to connect.
-        ShowMessage(m_hwnd, m_context.hInstance, IDS_NETWORK_UNAVAILABLE, IDS_APP_TITLE,
-                    MB_OK | MB_ICONINFORMATION);
+        NetworkDialog();  // it starts the game once the other player is there
         return;
     }
     Game_Create();
 }
+
+void frmMain::PreparePictures() {
+    if (m_bReloadPictures) ReloadPictures();
+    m_surfaces = m_pictures->CacheDrawingHandles(m_surface.get());
+}
+
+void frmMain::NetworkDialog() {
+    if (!m_frmLan) {
+        m_frmLan = std::make_unique<frmLan>(m_context, *this);
+        m_frmChat = std::make_unique<frmChat>(m_context.hInstance, m_context.values, *m_frmLan);
+    }
+    if (m_frmLan->Load(m_hwnd)) m_frmLan->ShowModal();
+}
+
+void frmMain::UnloadNetwork() {
+    if (m_frmChat) m_frmChat->Unload();
+    if (m_frmLan) m_frmLan->Unload();
+}
+
+void frmMain::Lan_NewGame() {
+    Menu_CheckItem(GameNetwork);
+    PreparePictures();  // the next game comes here straight from the end-of-game timer
+    Game_Create();
+    m_frmLan->GameCreated(GetTickCount());
+}
+
+ILanGame* frmMain::Lan_CurrentGame() { return objGame && m_lanGame ? &*m_lanGame : nullptr; }
+
+void frmMain::Lan_ShowChat() { m_frmChat->Show(m_hwnd); }
+
+void frmMain::Lan_ChatAdd(const std::string& sLine) {
+    if (m_context.values.g_bChatLoaded) m_frmChat->Message_Add(sLine);
+}
+
+void frmMain::Lan_EnablePing() { SetTimerEnabled(kTmrPing, true); }
 
 bool frmMain::Game_Abandon(bool bConfirm) {
     bool bResult = false;
@@ -81,6 +118,7 @@ bool frmMain::Game_Abandon(bool bConfirm) {
         bResult = true;
         GameEnd(false);
         SetTimerEnabled(kTmrKillGame, true);
+        UnloadNetwork();
         RefreshGameState();
     } catch (...) {
         ReportCurrentException(m_context.reporter, "frmMain::Game_Abandon", true);
@@ -89,6 +127,7 @@ bool frmMain::Game_Abandon(bool bConfirm) {
 }
 
 void frmMain::ReleaseGame() {
+    m_lanGame.reset();
     objGame.reset();  // clears g_bGameRunning
     m_surfaces = {};
 }
@@ -214,7 +253,13 @@ void frmMain::OnTimer(UINT_PTR id) {
 
 void frmMain::tmrPing_Timer() {
     // Keep-alives belong to network play; without a network dialog the timer stops itself.
-    if (!m_context.values.g_bLanGame) SetTimerEnabled(kTmrPing, false);
+    if (!m_context.values.g_bLanGame) {
+        SetTimerEnabled(kTmrPing, false);
+        return;
+    }
+    if (m_context.values.g_bGameRunning && objGame && objGame->Game_Type() == GameNetwork &&
+        m_lEngineDepth == 0)
+        m_frmLan->Ping(GetTickCount());
 }
 
 void frmMain::tmrDebugComp_Timer() {
@@ -235,7 +280,15 @@ void frmMain::tmrKillGame_Timer() {
     ReleaseGame();
     SetTimerEnabled(kTmrKillGame, false);
     SetTimerEnabled(kTmrKillCompStack, false);
-    if (m_bDebugCompPlay) SetTimerEnabled(kTmrDebugComp, true);
+    if (m_context.values.g_bLanGame) {
+        // The next game with the same opponent, unless the opponent has gone in between.
+        if (m_frmLan->Connected())
+            m_frmLan->Start_Game();
+        else
+            UnloadNetwork();
+    } else if (m_bDebugCompPlay) {
+        SetTimerEnabled(kTmrDebugComp, true);
+    }
     RefreshGameState();
 }
 

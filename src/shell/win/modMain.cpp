@@ -45,11 +45,10 @@ void GiveDefaultName(Settings& settings, IRandom& random, HINSTANCE hInstance, i
     settings.SaveSetting(setting, LoadTextUtf8(hInstance, id));
 }
 
-int MessageLoop(const frmMain& board) {
+int MessageLoop(frmMain& board) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (board.Hwnd() && TranslateAcceleratorW(board.Hwnd(), board.Accelerators(), &msg))
-            continue;
+        if (board.PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

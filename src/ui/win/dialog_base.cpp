@@ -1,12 +1,25 @@
 #include "ui/win/dialog_base.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillon::win {
 
 INT_PTR DialogBase::RunModal(HINSTANCE hInstance, int lTemplateId, HWND hOwner) {
     return DialogBoxParamW(hInstance, MAKEINTRESOURCEW(lTemplateId), hOwner,
                            &DialogBase::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool DialogBase::CreateModeless(HINSTANCE hInstance, int lTemplateId, HWND hOwner) {
+    return CreateDialogParamW(hInstance, MAKEINTRESOURCEW(lTemplateId), hOwner,
+                              &DialogBase::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void DialogBase::Destroy() {
+    if (m_hwnd == nullptr) return;
+    // No more messages reach the object once it is going.
+    SetWindowLongPtrW(m_hwnd, DWLP_USER, 0);
+    DestroyWindow(std::exchange(m_hwnd, nullptr));
 }
 
 INT_PTR CALLBACK DialogBase::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -16,11 +16,15 @@ class DialogBase {
 
   protected:
     DialogBase() = default;
-    virtual ~DialogBase() = default;
+    virtual ~DialogBase() { Destroy(); }
 
     // Runs the dialog modally over hOwner; the result is what EndDialog was given (-1 when the
     // template could not be loaded).
     INT_PTR RunModal(HINSTANCE hInstance, int lTemplateId, HWND hOwner);
+    // Creates the dialog modeless, owned by hOwner, hidden until shown; false when the template
+    // could not be loaded. The window goes with DestroyWindow (or with the object).
+    bool CreateModeless(HINSTANCE hInstance, int lTemplateId, HWND hOwner);
+    void Destroy();
     HWND Item(int lId) const { return GetDlgItem(m_hwnd, lId); }
 
     // The dialog's messages from WM_INITDIALOG on; by then the dialog stands in its place.

@@ -1,39 +1,67 @@
 // quillon_e2e: works the real program under Wine as a person would.
-//
-//   quillon_e2e run <Quillon.exe> <output folder> <default profiles.dat> <scenario>...
-//   quillon_e2e measure <Quillon.exe> <empty_window.exe> <output folder> [runs]
+//   quillon_e2e run <Quillon.exe> <output folder> <default profiles.dat> <scenario>
+//   quillon_e2e measure <Quillon.exe> <empty_window.exe> <output folder> [pairs]
 //   quillon_e2e list
-//
-// Exit code 0 when every scenario passed, 1 when one failed, 2 on a usage error.
+// Exit code 0 when the scenario passed, 1 when it failed, 2 on a usage error.
 
-#include <windows.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <filesystem>
 
-#include "check.h"
-#include "measure.h"
-#include "scenario.h"
+#include "driver.h"
+#include "shell/win/text.h"
 
-using namespace quillon::e2e;
-
+namespace quillon::e2e {
 namespace {
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: quillon_e2e run <Quillon.exe> <output folder> <default profiles.dat> "
-                 "<scenario>...\n"
-                 "       quillon_e2e measure <Quillon.exe> <empty_window.exe> <output folder> "
-                 "[runs]\n"
-                 "       quillon_e2e list\n");
-    return 2;
+// Milliseconds until client pixel (2, 2) of the window of that class shows its colour.
+double StartOnce(const std::wstring& exe, const wchar_t* windowClass, COLORREF colour) {
+    const auto start = Clock::now();
+    Program program(exe, L"");
+    HWND window = nullptr;
+    // Light polling, so that the driver does not compete with the program for Wine's server.
+    program.Wait(
+        Narrow(exe) + " to paint its window",
+        [&] {
+            if (!window) window = FindWindowW(windowClass, nullptr);
+            POINT p{2, 2};
+            win::ScopedGetDC screen(nullptr);
+            return window && ClientToScreen(window, &p) &&
+                   GetPixel(screen.Get(), p.x, p.y) == colour;
+        },
+        {}, kTimeout, Program::Boxes::Allowed, milliseconds(5));
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    program.WaitForExit();
+    return ms;
 }
 
-const ScenarioEntry* FindScenario(const std::string& name) {
-    for (const ScenarioEntry& entry : AllScenarios())
-        if (name == entry.name) return &entry;
-    return nullptr;
+// The program and the empty window started in turn, each timed from CreateProcess to its first
+// painted window; tools/measure_startup.sh sums the pairs up.
+void MeasureStartup(const std::wstring& program, const std::wstring& emptyWindow,
+                    const std::wstring& output, int pairs) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(output) / "measure";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::copy_file(program, folder / "Quillon.exe");
+    fs::copy_file(emptyWindow, folder / "empty_window.exe");
+    RegDeleteTreeW(HKEY_CURRENT_USER, win::Widen(kRootKey).c_str());
+    const auto quillon = [&] {
+        return StartOnce((folder / "Quillon.exe").wstring(), L"QuillonBoard", RGB(0, 128, 0));
+    };
+    const auto empty = [&] {
+        return StartOnce((folder / "empty_window.exe").wstring(), L"QuillonE2eEmptyWindow",
+                         RGB(128, 0, 128));
+    };
+    // The first start also writes the program's data files and fills Wine's caches.
+    quillon();
+    empty();
+    for (int i = 1; i <= pairs; ++i) {
+        const double q = quillon(), e = empty();
+        std::printf("pair %d: Quillon %.1f ms, empty window %.1f ms\n", i, q, e);
+        std::fflush(stdout);
+    }
 }
 
 bool RunScenario(const Environment& environment, const ScenarioEntry& entry) {
@@ -53,47 +81,39 @@ bool RunScenario(const Environment& environment, const ScenarioEntry& entry) {
         failure = e.what();
     }
     const auto seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (failure.empty()) {
-        std::printf("[  OK  ] %s (%.1f s)\n", entry.name, seconds);
-    } else {
-        std::printf("[ FAIL ] %s (%.1f s): %s\n", entry.name, seconds, failure.c_str());
-    }
+    std::printf("[ %s ] %s (%.1f s)%s%s\n", failure.empty() ? " OK " : "FAIL", entry.name, seconds,
+                failure.empty() ? "" : ": ", failure.c_str());
     std::fflush(stdout);
     return failure.empty();
 }
 
 }  // namespace
+}  // namespace quillon::e2e
+
+using namespace quillon::e2e;
 
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> args(argv + 1, argv + argc);
-    if (args.size() == 1 && args[0] == L"list") {
-        for (const ScenarioEntry& entry : AllScenarios())
-            std::printf("%-16s %s\n", entry.name, entry.summary);
+    const std::wstring mode = args.empty() ? L"" : args[0];
+    const auto& all = AllScenarios();
+    if (mode == L"list" && args.size() == 1) {
+        for (const ScenarioEntry& entry : all) std::printf("%-16s %s\n", entry.name, entry.summary);
         return 0;
     }
-    if (args.size() >= 5 && args[0] == L"run") {
-        const Environment environment{args[1], args[2], args[3]};
-        std::vector<const ScenarioEntry*> chosen;
-        for (size_t i = 4; i < args.size(); ++i) {
-            const ScenarioEntry* entry = FindScenario(Narrow(args[i]));
-            if (!entry) {
-                std::fprintf(stderr, "unknown scenario %s\n", Narrow(args[i]).c_str());
-                return Usage();
-            }
-            chosen.push_back(entry);
-        }
-        int failed = 0;
-        for (const ScenarioEntry* entry : chosen) failed += !RunScenario(environment, *entry);
-        return failed ? 1 : 0;
-    }
-    if ((args.size() == 4 || args.size() == 5) && args[0] == L"measure") {
-        const int runs = args.size() == 5 ? std::stoi(args[4]) : 5;
+    const auto entry = std::find_if(all.begin(), all.end(), [&](const ScenarioEntry& e) {
+        return args.size() == 5 && Narrow(args[4]) == e.name;
+    });
+    if (mode == L"run" && entry != all.end())
+        return RunScenario({args[1], args[2], args[3]}, *entry) ? 0 : 1;
+    if (mode == L"measure" && (args.size() == 4 || args.size() == 5)) {
         try {
-            return MeasureStartup(args[1], args[2], args[3], runs);
+            MeasureStartup(args[1], args[2], args[3], args.size() == 5 ? std::stoi(args[4]) : 15);
+            return 0;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "measurement failed: %s\n", e.what());
             return 1;
         }
     }
-    return Usage();
+    std::fprintf(stderr, "usage: quillon_e2e run|measure|list, as main.cpp describes\n");
+    return 2;
 }

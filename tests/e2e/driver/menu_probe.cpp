@@ -1,44 +1,66 @@
-// Loaded into the program's process by the driver: Wine keeps menus inside the process that
-// made them, so the menu bar can only be walked from there.
+// Loaded into the program's process by the driver, which calls its entries there.
 #include "menu_probe.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <string>
+
+using quillon::e2e::kFieldSeparator;
+using quillon::e2e::ProbeRequest;
 
 namespace {
 
 void Walk(HMENU menu, int depth, std::wstring& out) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t caption[256]{};
         GetMenuStringW(menu, static_cast<UINT>(i), caption, 256, MF_BYPOSITION);
-        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         HMENU sub = GetSubMenu(menu, i);
-        const int id = sub ? -1 : static_cast<int>(GetMenuItemID(menu, i));
         wchar_t fields[64]{};
-        wsprintfW(fields, L"%d%c%d%c%x%c", depth, quillon::e2e::kFieldSeparator, id,
-                  quillon::e2e::kFieldSeparator, state, quillon::e2e::kFieldSeparator);
-        out += fields;
-        out += caption;
-        out += L'\n';
+        wsprintfW(fields, L"%d%c%d%c%x%c", depth, kFieldSeparator,
+                  sub ? -1 : static_cast<int>(GetMenuItemID(menu, i)), kFieldSeparator,
+                  // A submenu's high byte counts its items.
+                  GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (sub ? 0xFF : ~0u),
+                  kFieldSeparator);
+        out += std::wstring(fields) + caption + L'\n';
         if (sub) Walk(sub, depth + 1, out);
     }
 }
 
+DWORD Answer(ProbeRequest* request, const std::wstring& text) {
+    if (text.size() >= request->capacity) return 0;
+    text.copy(request->text, text.size());
+    request->length = static_cast<uint32_t>(text.size());
+    return 1;
+}
+
+HWND Window(const ProbeRequest* request) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(request->hwnd));
+}
+
 }  // namespace
 
-// The thread's exit code is 1 when the description fit, 0 otherwise.
 extern "C" __declspec(dllexport) DWORD WINAPI DescribeMenu(void* parameter) {
-    auto* request = static_cast<quillon::e2e::ProbeRequest*>(parameter);
-    HMENU bar = GetMenu(reinterpret_cast<HWND>(static_cast<uintptr_t>(request->hwnd)));
+    auto* request = static_cast<ProbeRequest*>(parameter);
     std::wstring out;
-    if (bar) Walk(bar, 0, out);
-    if (out.size() >= request->capacity) return 0;
-    out.copy(request->text, out.size());
-    request->text[out.size()] = L'\0';
-    request->length = static_cast<uint32_t>(out.size());
-    return 1;
+    if (HMENU bar = GetMenu(Window(request))) Walk(bar, 0, out);
+    return Answer(request, out);
+}
+
+// Nothing while the program is too busy to answer within a quarter of a second.
+extern "C" __declspec(dllexport) DWORD WINAPI PanelText(void* parameter) {
+    auto* request = static_cast<ProbeRequest*>(parameter);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(Window(request), SB_GETTEXTLENGTHW, request->panel, 0, SMTO_NORMAL,
+                             250, &length))
+        return 0;
+    std::wstring text(LOWORD(length) + 1, L'\0');
+    if (!SendMessageTimeoutW(Window(request), SB_GETTEXTW, request->panel,
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 250, &length))
+        return 0;
+    text.resize(LOWORD(length));
+    return Answer(request, text);
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

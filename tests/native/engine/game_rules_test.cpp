@@ -66,7 +66,10 @@ TEST(NetworkDeck, HostSendsItsDealClientTakesThePeersAndKeepsItsBoardOnARefusedO
     clsGame& game = client.Deal(GameNetwork, false);
     EXPECT_EQ(client.random.lDraws, 0);
     EXPECT_EQ(game.DeckMessage(), "+DECK=" + DeckItems([](int32_t) { return 0; }));
+    EXPECT_THROW(game.Game_DeckReceive("1;1"), QuillonError);
+    EXPECT_FALSE(game.Game_IsDealt()) << "the client waits for the deal";
     game.Game_DeckReceive(kReversed);
+    EXPECT_TRUE(game.Game_IsDealt());
     EXPECT_THROW(game.Game_DeckReceive("0;0;0;" + kReversed.substr(6)), QuillonError);
     EXPECT_EQ(game.DeckMessage(), "+DECK=" + kReversed);
     EXPECT_EQ(client.lan.sent, std::vector<std::string>{"+OK"});
@@ -107,6 +110,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     client.SetNames("Ann", "Bob");
     client.lan.bHost = false;
     client.lan.sOpponent = "Hosty";
+    client.lan.sLocal = "Ann";
     client.Deal(GameNetwork).Game_StartCheck();
     EXPECT_FALSE(client.game->IsHumanTurn());
     EXPECT_EQ((std::array{client.random.lDraws, client.game->Player()}), (std::array{0, 2}));
@@ -116,7 +120,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     EXPECT_EQ(LastTwo(client.events.status),
               (Texts{{1, "Ann's turn to play."}, {2, "Ann : 0 pairs / Hosty : 0 pairs"}}));
     client.lan.sOpponent = "Other";  // the names are read at every text
-    client.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
+    client.lan.sLocal = "Lanny";
     client.game->StatusBar(MsgScores);
     EXPECT_EQ(client.events.LastText(2), "Lanny : 0 pairs / Other : 0 pairs");
     EXPECT_EQ(client.chat.lines, std::vector<std::string>{"Starting a new game..."});
@@ -126,7 +130,7 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     host.Start(GameNetwork, 1);
     EXPECT_EQ(host.lan.sent, (std::vector<std::string>{kUnshuffled, "+YOU_START"}));
     GameRig rig;
-    rig.settings.SaveSetting(SettingPlayerLanName, std::string("Lanny"));
+    rig.lan.sLocal = "Lanny";
     rig.Start(GameNetwork, 0);  // the host begins
     rig.Play({3, 2}, {0, 0});   // identities 8 and 0
     rig.Play({9, 4}, {9, 3});   // the peer's pair and miss, applied here
@@ -137,6 +141,9 @@ TEST(NetworkGame, ClientWaitsForThePeerNamesAreReadAtEveryTextOnlyLocalRevealsAr
     for (int32_t k = 0; k < 24; ++k) rig.Play(At(2 * k), At(2 * k + 1));
     EXPECT_EQ(rig.events.LastText(1), "Lanny wins !");
     EXPECT_EQ(ResultsOf(rig.Saved(ProfilePlayer)), (Results{1, 0, 0}));
+    ASSERT_EQ(rig.chat.lines.size(), 3u) << "the opening, then the result once all pairs are found";
+    EXPECT_EQ(rig.chat.lines[1], rig.events.LastText(2));
+    EXPECT_EQ(rig.chat.lines[2], "Lanny wins !");
 }
 
 TEST(VersusComputer, ComputerBeginsAtOncePausesAndPlaysAgainAfterAPair) {

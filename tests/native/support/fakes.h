@@ -107,8 +107,10 @@ struct FakeLan final : INetworkLink {
     bool IsHost() const override { return bHost; }
     void SendData(const std::string& sData) override { sent.push_back(sData); }
     std::string OpponentName() const override { return sOpponent; }
+    std::string LocalName() const override { return sLocal; }
     bool bHost = true;
     std::string sOpponent = "Peer";
+    std::string sLocal = "Local";
     std::vector<std::string> sent;
 };
 
