@@ -5,10 +5,10 @@
 # the ratio holds when the machine's speed drifts; prints every pair, then the median ratio with
 # its spread, and the machine's load before and after. Figures, not a test.
 #
-#   tools/measure_startup.sh [pairs]      (default 15)
+#   tools/measure_startup.sh [pairs]      (default 21)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-pairs=${1:-15}
+pairs=${1:-21}
 build="$root/build/win"
 source "$root/tests/e2e/wine_display.sh"
 e2e_display "$0" "$@"

@@ -600,9 +600,12 @@ void Scenario::WriteProfile(const std::vector<ProfileRecord>& records) const {
 
 void Store(SettingId id, const RegValue& value) { g_settings.SaveSetting(id, value); }
 
+RegValue Stored(SettingId id) {
+    return g_store.Read(RegRoot::CurrentUser, Row(id).sKey, Row(id).sName);
+}
+
 void CheckStored(SettingId id, const RegValue& expected) {
-    CheckValue(g_store.Read(RegRoot::CurrentUser, Row(id).sKey, Row(id).sName), Row(id).sName,
-               expected);
+    CheckValue(Stored(id), Row(id).sName, expected);
 }
 
 void CheckStoredOption(std::string_view name, int32_t expected) {
@@ -672,7 +675,7 @@ void PlayComputerAloneToEnd(Quillon& q) {
     q.Wait(
         "the computer to finish its game", [&] { return q.Panel(1) == kGameOver; },
         [&] { return Quote(q.Panel(1).value_or(L"no answer")); }, kLongGame);
-    q.WaitForPanel(2, {kAllPairs});
+    q.WaitForPanel(2, {Pairs()});
     q.WaitForBoard(Look::Face, "at the end of the game");
     WaitForGameCommands(q, false);
 }

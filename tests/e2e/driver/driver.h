@@ -108,8 +108,7 @@ class Program {
     std::vector<HWND> m_held;  // dialogs the scenario expects to be open
 };
 
-// For failure messages.
-std::string Describe(HWND dialog);
+std::string Describe(HWND dialog);  // for failure messages
 
 // A dialog or message box of the program, found by the start of its title and held open while
 // the object lives; its controls worked through the messages a mouse or keyboard gives them.
@@ -263,6 +262,7 @@ class Scenario {
 
 void Store(SettingId id, const RegValue& value);
 // Against the registry through the program's names; nothing for "never written".
+RegValue Stored(SettingId id);
 void CheckStored(SettingId id, const RegValue& expected);
 void CheckStoredOption(std::string_view name, int32_t expected);
 

@@ -30,11 +30,16 @@ std::optional<std::pair<int, int>> VsScore(const std::optional<std::wstring>& te
     return std::pair{ann, computer};
 }
 
-// Alone, the deck in its dealt order, every pair found at once: a click in every column
-// reaches the engine, the board and both panels follow, and the game lands in the profile.
+// Alone after a first start that named both players, the deck in its dealt order, every pair
+// found at once: a click in every column reaches the engine, the board and both panels follow,
+// and the game lands in the profile.
 void SoloGame(Scenario& s) {
     Store(SettingClock, 1);
     Quillon& q = s.Start();
+    for (const SettingId name : {SettingPlayer1Name, SettingPlayer2Name})
+        Check(std::holds_alternative<std::string>(Stored(name)) &&
+                  Stored(name) != RegValue(std::string()),
+              "the first start gave a player no name");
     DealUnshuffled(q);
     StartGame(q, OnePlayer);
     q.WaitForPanel(1, {kSingle});
@@ -46,7 +51,7 @@ void SoloGame(Scenario& s) {
         q.Click();
         q.WaitForPanel(1, {pair + 1 < kPairs ? kSingle : kGameOver});
     }
-    q.WaitForPanel(2, {kAllPairs});
+    q.WaitForPanel(2, {Pairs()});
     q.WaitForBoard(Look::Face, "at the end of the game");
     s.Screenshot();
     WaitForGameCommands(q, false);

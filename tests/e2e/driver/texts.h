@@ -6,7 +6,6 @@
 
 namespace quillon::e2e::text {
 
-// Menus
 inline const std::wstring kFile = L"&File";
 inline const std::wstring kNewGame = L"&New Game\tCtrl+N";
 inline const std::wstring kAbandon = L"&Abandon Game";
@@ -23,13 +22,11 @@ inline const std::wstring kGameTypes[] = {
     L"2 Player (via Internet)\tCtrl+F4", L"Computer alone\tCtrl+F5"};
 enum GameType { OnePlayer, TwoPlayers, VsComputer, Network, ComputerAlone };
 
-// Status bar
 inline const std::wstring kSingle = L"Single player game.";
 inline const std::wstring kWaiting = L"Waiting for click !";
 inline const std::wstring kGameOver = L"Game over !";
 inline const std::wstring kComputerPlaying = L"Computer playing alone...";
-inline const std::wstring kAllPairs = L"25 pairs formed out of 25";
-inline std::wstring Pairs(int n) { return std::to_wstring(n) + L" pairs formed out of 25"; }
+inline std::wstring Pairs(int n = 25) { return std::to_wstring(n) + L" pairs formed out of 25"; }
 inline std::wstring Turn(const std::wstring& name) { return name + L"'s turn to play."; }
 inline std::wstring Again(const std::wstring& name) { return name + L" plays again."; }
 inline std::wstring Wins(const std::wstring& name) { return name + L" wins !"; }
@@ -39,7 +36,6 @@ inline std::wstring Score(const std::wstring& name1, int score1, const std::wstr
            std::to_wstring(score2) + L" pairs";
 }
 
-// Message boxes and windows
 inline const std::wstring kAbandonTitle = L"Abandon ?";
 inline const std::wstring kAbandonQuestion = L"Are you sure you wish to abandon this game ?";
 inline const std::wstring kAutorunTitle = L"Quillon";
