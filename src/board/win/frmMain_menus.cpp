@@ -52,7 +52,6 @@ void frmMain::Menu_Rebuild() {
     SetMenu(m_hwnd, bar);
     m_menu = std::move(menu);  // the previous bar is destroyed here, after SetMenu let it go
     Menu_UpdateStates();
-    DrawMenuBar(m_hwnd);
 }
 
 bool frmMain::Menu_IsAvailable(int id) const {
@@ -84,7 +83,9 @@ void frmMain::Menu_UpdateStates() {
     check(IDM_DEBUG_SHUFFLE, m_bDebugShuffle);
     check(IDM_DEBUG_SHOWBUFFERS, m_bDebugShowBuffers);
     check(IDM_DEBUG_COMPPLAY, m_bDebugCompPlay);
-    DrawMenuBar(m_hwnd);
+    // Under Wine every redraw of the bar recomputes the frame; a hidden window has no bar to
+    // redraw yet, and the start-up sets the menus several times before the window shows.
+    if (IsWindowVisible(m_hwnd)) DrawMenuBar(m_hwnd);
 }
 
 }  // namespace quillon::win
