@@ -14,7 +14,7 @@ namespace quillon {
 namespace {
 
 class QuietHost final : public IBoardHost, public IGameEvents, public IErrorReporter {
-public:
+  public:
     bool DoNotShuffle() const override { return false; }
     void EnableCompTimer() override {}
     void EnableKillGameTimer() override {}

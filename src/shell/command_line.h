@@ -9,7 +9,7 @@ struct ProgramValues;
 
 // What the command line asks of the board window.
 class ICommandLineHost {
-public:
+  public:
     virtual ~ICommandLineHost() = default;
     // "Are you sure you wish to set Quillon in Autorun ?" answered Yes.
     virtual bool ConfirmAutorun() = 0;

@@ -22,8 +22,8 @@ Random::Random(uint32_t seed) : m_lState(seed & kModulusMask) {}
 
 Random Random::FromClock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks = static_cast<uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+    const auto ticks =
+        static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
     return Random(static_cast<uint32_t>(ticks ^ (ticks >> 24) ^ (ticks >> 48)));
 }
 

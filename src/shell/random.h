@@ -5,7 +5,7 @@ namespace quillon {
 
 // Source of uniform single-precision numbers in [0, 1).
 class IRandom {
-public:
+  public:
     virtual ~IRandom() = default;
     virtual float Rnd() = 0;
 };
@@ -16,12 +16,12 @@ int32_t GetRandom(IRandom& random, int32_t n);
 // The program's one generator, seeded once at start-up: a 24-bit linear congruential generator,
 // so every value is an exact single-precision number below 1.
 class Random final : public IRandom {
-public:
+  public:
     explicit Random(uint32_t seed);
     static Random FromClock();
     float Rnd() override;
 
-private:
+  private:
     uint32_t m_lState;
 };
 

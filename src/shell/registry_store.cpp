@@ -57,8 +57,8 @@ RegValue Convert(const RegValue& value, RegType eType) {
 
 }  // namespace
 
-RegType RegWrite(IRegistryStore& store, RegRoot root, std::string_view sKey,
-                 std::string_view sName, const RegValue& value, RegType eType) {
+RegType RegWrite(IRegistryStore& store, RegRoot root, std::string_view sKey, std::string_view sName,
+                 const RegValue& value, RegType eType) {
     const RegValue converted = Convert(value, eType);
     if (TypeOf(converted) == RegType::None) return RegType::None;
     return store.Write(root, sKey, sName, converted) ? eType : RegType::None;

@@ -22,7 +22,7 @@ using RegValue = std::variant<std::monostate, int32_t, std::string, Bytes>;
 RegType TypeOf(const RegValue& value);
 
 class IRegistryStore {
-public:
+  public:
     virtual ~IRegistryStore() = default;
     // The stored value, or monostate when the key or value is missing or of another type.
     virtual RegValue Read(RegRoot root, std::string_view sKey, std::string_view sName) const = 0;
@@ -35,7 +35,7 @@ public:
 RegType RegRead(const IRegistryStore& store, RegRoot root, std::string_view sKey,
                 std::string_view sName, RegValue& value, const RegValue* pDefault = nullptr);
 // Generic write: converts the value to eType; the result is the type written (None on failure).
-RegType RegWrite(IRegistryStore& store, RegRoot root, std::string_view sKey,
-                 std::string_view sName, const RegValue& value, RegType eType);
+RegType RegWrite(IRegistryStore& store, RegRoot root, std::string_view sKey, std::string_view sName,
+                 const RegValue& value, RegType eType);
 
 }  // namespace quillon

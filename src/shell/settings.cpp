@@ -38,7 +38,8 @@ RegValue Settings::GetSetting(int32_t n) const {
     const SettingRow* row = FindSetting(n);
     if (!row) return {};
     // "Player Lan Name" follows "Player 1 Name" until it has been written once.
-    const RegValue def = n == SettingPlayerLanName ? GetSetting(SettingPlayer1Name) : RowDefault(*row);
+    const RegValue def =
+        n == SettingPlayerLanName ? GetSetting(SettingPlayer1Name) : RowDefault(*row);
     RegValue value;
     RegRead(m_store, RegRoot::CurrentUser, row->sKey, row->sName, value, &def);
     return value;

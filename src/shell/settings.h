@@ -45,7 +45,7 @@ struct SettingRow {
 const SettingRow* FindSetting(int32_t n);
 
 class Settings {
-public:
+  public:
     explicit Settings(IRegistryStore& store) : m_store(store) {}
 
     // As stored: a string row holding a number gives the number. Empty for unknown numbers.
@@ -61,7 +61,7 @@ public:
 
     IRegistryStore& Store() const { return m_store; }
 
-private:
+  private:
     IRegistryStore& m_store;
 };
 

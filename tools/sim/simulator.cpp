@@ -23,7 +23,7 @@ namespace {
 // A game's turns run until a pair of timers says what comes next, exactly as the board
 // window's computer-play and end-of-game timers would.
 class HeadlessHost final : public IBoardHost, public IGameEvents, public IErrorReporter {
-public:
+  public:
     bool DoNotShuffle() const override { return false; }
     void EnableCompTimer() override { m_bCompTimer = true; }
     void EnableKillGameTimer() override { m_bKillGame = true; }
@@ -78,14 +78,14 @@ public:
     int64_t Misses() const { return m_lMisses; }
     int64_t Errors() const { return m_lErrors; }
 
-private:
+  private:
     static constexpr int32_t kMaxTurns = 100000;
 
     void PrintTurn(int32_t lFirstX, int32_t lFirstY, int32_t lSecondX, int32_t lSecondY,
                    bool bPair) {
         std::ostream& out = *m_pDemo;
-        out << "Turn " << m_lTurns << ": (" << lFirstX << "," << lFirstY << ") and ("
-            << lSecondX << "," << lSecondY << ") " << (bPair ? "pair!" : "miss") << '\n';
+        out << "Turn " << m_lTurns << ": (" << lFirstX << "," << lFirstY << ") and (" << lSecondX
+            << "," << lSecondY << ") " << (bPair ? "pair!" : "miss") << '\n';
         for (int32_t y = 0; y < kRows; ++y) {
             out << "   ";
             for (int32_t x = 0; x < kColumns; ++x) {
@@ -135,7 +135,8 @@ SimResult RunSimulation(const SimOptions& options, std::ostream* pDemo) {
     } else {
         file = std::make_unique<DiskProfileFile>(options.sProfilePath);
         clsProfiles check({*file, settings, host, {}});
-        if (!check.CheckIfExists()) throw std::runtime_error("cannot create " + options.sProfilePath);
+        if (!check.CheckIfExists())
+            throw std::runtime_error("cannot create " + options.sProfilePath);
     }
 
     const ProfileRecord before = ComputerRecord(*file, settings, host);
@@ -178,9 +179,8 @@ void PrintText(const SimResult& r, std::ostream& out) {
         << std::setprecision(2) << "  turns per game   " << r.turnsPerGame << '\n'
         << "  misses per game  " << r.missesPerGame << '\n'
         << "  pairs per game   missed " << r.categoriesPerGame[0] << ", both seen "
-        << r.categoriesPerGame[1] << ", second seen " << r.categoriesPerGame[2]
-        << ", first seen " << r.categoriesPerGame[3] << ", wild guess " << r.categoriesPerGame[4]
-        << '\n'
+        << r.categoriesPerGame[1] << ", second seen " << r.categoriesPerGame[2] << ", first seen "
+        << r.categoriesPerGame[3] << ", wild guess " << r.categoriesPerGame[4] << '\n'
         << std::setprecision(4) << "  pair ratio       " << r.pairRatio << '\n';
     if (r.lErrors) out << "  errors reported  " << r.lErrors << '\n';
 }

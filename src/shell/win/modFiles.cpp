@@ -36,8 +36,7 @@ std::wstring AskSystem(Query query) {
 }
 
 std::string SystemFolder() {
-    const std::wstring w =
-        AskSystem([](wchar_t* p, DWORD n) { return GetSystemDirectoryW(p, n); });
+    const std::wstring w = AskSystem([](wchar_t* p, DWORD n) { return GetSystemDirectoryW(p, n); });
     return w.empty() ? std::string() : AddBackslash(Narrow(w));
 }
 

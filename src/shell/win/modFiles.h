@@ -9,15 +9,15 @@
 namespace quillon::win {
 
 enum PathKind : int32_t {
-    PathApp = 0,        // the program's folder
-    PathSystem = 1,     // the Windows system folder
-    PathData = 2,       // Data\, created when missing
-    PathCards = 3,      // Data\Cards\, created when missing
-    PathBacks = 4,      // Data\Backs\, created when missing
-    PathTemp = 5,       // the user's temporary folder
-    PathHelp = 6,       // the help file
-    PathTempFile = 7,   // a new, empty, uniquely named file in the temporary folder
-    PathProfiles = 8,   // the profile file
+    PathApp = 0,       // the program's folder
+    PathSystem = 1,    // the Windows system folder
+    PathData = 2,      // Data\, created when missing
+    PathCards = 3,     // Data\Cards\, created when missing
+    PathBacks = 4,     // Data\Backs\, created when missing
+    PathTemp = 5,      // the user's temporary folder
+    PathHelp = 6,      // the help file
+    PathTempFile = 7,  // a new, empty, uniquely named file in the temporary folder
+    PathProfiles = 8,  // the profile file
 };
 
 // The folder of the running program file, with a trailing backslash.
@@ -26,7 +26,7 @@ std::string ModuleFolder();
 // GetPath over a given application folder, so that tests (and tools) can point the data
 // folders somewhere else than beside the program.
 class AppPaths {
-public:
+  public:
     // The folder of the running program.
     AppPaths();
     explicit AppPaths(std::string_view sAppFolder);
@@ -35,7 +35,7 @@ public:
     // returned even when they could not be created: the caller checks with IsDirectory.
     std::string GetPath(PathKind kind) const;
 
-private:
+  private:
     std::string m_sAppFolder;  // with its trailing backslash
 };
 
