@@ -55,10 +55,6 @@ void LanSocket::Listen(uint16_t lPort) {
     address.sin_family = AF_INET;
     address.sin_port = htons(lPort);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
-    // Exclusive, so a second program cannot listen on the same port behind our back.
-    BOOL bExclusive = TRUE;
-    setsockopt(m_socket, SOL_SOCKET, SO_EXCLUSIVEADDRUSE,
-               reinterpret_cast<const char*>(&bExclusive), sizeof bExclusive);
     if (bind(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
             SOCKET_ERROR ||
         listen(m_socket, 1) == SOCKET_ERROR) {
