@@ -257,9 +257,10 @@ void frmMain::tmrPing_Timer() {
         SetTimerEnabled(kTmrPing, false);
         return;
     }
-    if (m_context.values.g_bGameRunning && objGame && objGame->Game_Type() == GameNetwork &&
-        m_lEngineDepth == 0)
-        m_frmLan->Ping(GetTickCount());
+    // The keep-alive goes out even during an engine call (a report may be open inside one):
+    // the other side counts a silent peer as gone.
+    if (m_context.values.g_bGameRunning && objGame && objGame->Game_Type() == GameNetwork)
+        m_frmLan->Ping(GetTickCount(), m_lEngineDepth == 0);
 }
 
 void frmMain::tmrDebugComp_Timer() {

@@ -166,10 +166,9 @@ void frmLan::Start_Game(const std::string& sName) {
     });
 }
 
-void frmLan::Ping(uint32_t lTick) {
-    const ILanGame* pGame = m_board.Lan_CurrentGame();
-    if (pGame == nullptr) return;
-    if (m_link.CheckSilence(lTick)) return;
+void frmLan::Ping(uint32_t lTick, bool bMayEndGame) {
+    if (m_board.Lan_CurrentGame() == nullptr) return;
+    if (bMayEndGame && m_link.CheckSilence(lTick)) return;
     SendData(std::string(kLanOk));
 }
 

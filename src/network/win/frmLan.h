@@ -57,8 +57,9 @@ class frmLan final : public DialogBase, public INetworkLink, public IChatLink, p
     // Begins a network game with the opponent sName (the next one with the same opponent when
     // empty).
     void Start_Game(const std::string& sName = {});
-    // tmrPing's tick: the keep-alive during a game, and the end of a silent peer's game.
-    void Ping(uint32_t lTick);
+    // tmrPing's tick: the keep-alive during a game, and, when bMayEndGame, the end of a silent
+    // peer's game.
+    void Ping(uint32_t lTick, bool bMayEndGame);
     // A network game exists now.
     void GameCreated(uint32_t lTick) { m_link.GameCreated(lTick); }
 
