@@ -463,6 +463,8 @@ void Quillon::Choose(MenuPath path) {
 
 void Quillon::WaitForMenu(std::string_view what, const std::function<bool(const Menu&)>& ready) {
     std::string last;
+    // Each look runs a thread inside the program, which Wine now and then fails to start: look
+    // seldom.
     Wait(
         what,
         [&] {
@@ -470,7 +472,26 @@ void Quillon::WaitForMenu(std::string_view what, const std::function<bool(const 
             last = menu.Describe();
             return ready(menu);
         },
-        [&] { return "\n" + last; });
+        [&] { return "\n" + last; }, kTimeout, Boxes::Unexpected, milliseconds(150));
+}
+
+std::optional<std::wstring> Quillon::Panel(int panel) const {
+    // SB_GETTEXTW fills a buffer that must lie in the program's process; no thread runs there.
+    constexpr size_t kChars = 1024;
+    void* buffer =
+        VirtualAllocEx(Handle(), nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    if (!buffer) Fail("VirtualAllocEx failed in the program's process");
+    std::optional<std::wstring> text;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(m_statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel - 1),
+                            reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &result)) {
+        std::wstring read(std::min<size_t>(LOWORD(result), kChars - 1), L'\0');
+        if (ReadProcessMemory(Handle(), buffer, read.data(), read.size() * sizeof(wchar_t),
+                              nullptr))
+            text = std::move(read);
+    }
+    VirtualFreeEx(Handle(), buffer, 0, MEM_RELEASE);
+    return text;
 }
 
 std::wstring Quillon::WaitForPanel(int panel, const std::vector<std::wstring>& accepted) {

@@ -209,9 +209,7 @@ class Quillon : public Program {
     }
 
     // Panel 1..3; nothing while the program is too busy to answer.
-    std::optional<std::wstring> Panel(int panel) const {
-        return Probe(kPanelText, m_statusBar, static_cast<uint32_t>(panel - 1));
-    }
+    std::optional<std::wstring> Panel(int panel) const;
     std::wstring WaitForPanel(int panel, const std::vector<std::wstring>& accepted);
 
     Image CaptureClient() const { return Image::CaptureScreen(ClientRectOnScreen(m_board)); }

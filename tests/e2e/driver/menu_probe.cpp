@@ -48,19 +48,4 @@ extern "C" __declspec(dllexport) DWORD WINAPI DescribeMenu(void* parameter) {
     return Answer(request, out);
 }
 
-// Nothing while the program is too busy to answer within a quarter of a second.
-extern "C" __declspec(dllexport) DWORD WINAPI PanelText(void* parameter) {
-    auto* request = static_cast<ProbeRequest*>(parameter);
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(Window(request), SB_GETTEXTLENGTHW, request->panel, 0, SMTO_NORMAL,
-                             250, &length))
-        return 0;
-    std::wstring text(LOWORD(length) + 1, L'\0');
-    if (!SendMessageTimeoutW(Window(request), SB_GETTEXTW, request->panel,
-                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 250, &length))
-        return 0;
-    text.resize(LOWORD(length));
-    return Answer(request, text);
-}
-
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

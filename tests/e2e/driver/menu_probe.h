@@ -9,8 +9,8 @@
 namespace quillon::e2e {
 
 struct ProbeRequest {
-    uint64_t hwnd;      // in: the board window (DescribeMenu) or its status bar (PanelText)
-    uint32_t panel;     // in: PanelText's panel, from 0
+    uint64_t hwnd;      // in: the board window
+    uint32_t panel;     // in: reserved, 0
     uint32_t capacity;  // in: characters available in text
     uint32_t length;    // out: characters written
     wchar_t text[1];    // out
@@ -21,7 +21,6 @@ inline constexpr char kProbeLibrary[] = "quillon_e2e_probe.dll";
 // DescribeMenu writes one line per menu item, depth first: the depth, the command id (-1 for a
 // submenu), the GetMenuState flags in hex and the caption, separated by kFieldSeparator.
 inline constexpr char kDescribeMenu[] = "DescribeMenu";
-inline constexpr char kPanelText[] = "PanelText";
 inline constexpr wchar_t kFieldSeparator = L'\x1f';
 
 }  // namespace quillon::e2e
