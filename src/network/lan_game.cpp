@@ -1,21 +1,8 @@
 #include "network/lan_game.h"
 
+#include "engine/engine_call.h"
+
 namespace quillon {
-
-namespace {
-
-class CallDepth {
-  public:
-    explicit CallDepth(int& lDepth) : m_lDepth(lDepth) { ++m_lDepth; }
-    ~CallDepth() { --m_lDepth; }
-    CallDepth(const CallDepth&) = delete;
-    CallDepth& operator=(const CallDepth&) = delete;
-
-  private:
-    int& m_lDepth;
-};
-
-}  // namespace
 
 bool LanGame::IsOver() const { return m_game.Score(1) + m_game.Score(2) == kPairs; }
 
@@ -33,17 +20,17 @@ bool LanGame::CanReveal(int32_t lX, int32_t lY) const {
 }
 
 void LanGame::Game_DeckReceive(std::string_view sDeck) {
-    CallDepth call(m_lCallDepth);
+    EngineCall call(m_lCallDepth);
     m_game.Game_DeckReceive(sDeck);
 }
 
 void LanGame::Game_StartPlayer() {
-    CallDepth call(m_lCallDepth);
+    EngineCall call(m_lCallDepth);
     m_game.Game_StartPlayer();
 }
 
 void LanGame::Card_Flip(int32_t lX, int32_t lY) {
-    CallDepth call(m_lCallDepth);
+    EngineCall call(m_lCallDepth);
     m_game.Card_Flip(lX, lY);
 }
 

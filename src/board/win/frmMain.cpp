@@ -10,6 +10,7 @@
 #include "shell/settings.h"
 #include "shell/win/modFiles.h"
 #include "shell/win/text.h"
+#include "ui/win/dialog_base.h"
 #include "ui/win/string_table.h"
 
 namespace quillon::win {
@@ -285,11 +286,8 @@ bool frmMain::ConfirmAutorun() {
 }
 
 void frmMain::ShowAutorunLook() {
-    const int len = GetWindowTextLengthW(m_hwnd);
-    std::wstring caption(static_cast<size_t>(len) + 1, L'\0');
-    GetWindowTextW(m_hwnd, caption.data(), len + 1);
-    caption.resize(static_cast<size_t>(len));
-    SetWindowTextW(m_hwnd, (caption + LoadText(m_context.hInstance, IDS_AUTORUN_CAPTION)).c_str());
+    SetWindowTextW(
+        m_hwnd, (WindowText(m_hwnd) + LoadText(m_context.hInstance, IDS_AUTORUN_CAPTION)).c_str());
     m_visibility.bAutorun = true;
     m_visibility.bDebug = false;  // until the word that shows it is typed
     Menu_Rebuild();

@@ -4,8 +4,8 @@
 #include <shellapi.h>
 
 #include "board/win/board_geometry.h"
-#include "board/win/engine_call.h"
 #include "board/win/frmMain.h"
+#include "engine/engine_call.h"
 #include "options/win/frmOptions.h"
 #include "profiles/clsProfiles.h"
 #include "profiles/win/frmStatistics.h"

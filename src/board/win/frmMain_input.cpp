@@ -3,8 +3,8 @@
 #include <cctype>
 
 #include "board/win/board_geometry.h"
-#include "board/win/engine_call.h"
 #include "board/win/frmMain.h"
+#include "engine/engine_call.h"
 #include "engine/turn_finish.h"
 #include "resources/resource.h"
 #include "shell/program_values.h"

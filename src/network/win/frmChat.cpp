@@ -12,12 +12,6 @@ namespace {
 // The conversation keeps its last lines: a long session cannot fill the edit control.
 constexpr int kMaxConversation = 30000;
 
-std::wstring ItemText(HWND hItem) {
-    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(hItem)) + 1, L'\0');
-    s.resize(static_cast<size_t>(GetWindowTextW(hItem, s.data(), static_cast<int>(s.size()))));
-    return s;
-}
-
 }  // namespace
 
 frmChat::frmChat(HINSTANCE hInstance, ProgramValues& values, IChatLink& link)
@@ -44,7 +38,7 @@ void frmChat::Message_Add(const std::string& sText) {
     int lLength = GetWindowTextLengthW(hBox);
     if (lLength + static_cast<int>(sLine.size()) > kMaxConversation) {
         // Drop whole lines from the top until the new one fits.
-        const std::wstring sAll = ItemText(hBox);
+        const std::wstring sAll = WindowText(hBox);
         size_t lCut = sAll.size() + sLine.size() - kMaxConversation;
         lCut = sAll.find(L'\n', lCut);
         lCut = lCut == std::wstring::npos ? sAll.size() : lCut + 1;
@@ -59,7 +53,7 @@ void frmChat::Message_Add(const std::string& sText) {
 
 void frmChat::Message_Send() {
     const HWND hInput = Item(IDC_CHAT_TXTSEND);
-    const std::string sText = Narrow(ItemText(hInput));
+    const std::string sText = Narrow(WindowText(hInput));
     if (sText.find_first_not_of(' ') == std::string::npos) return;
     // A failed send is reported by the network dialog; the line still shows here.
     m_link.SendData(LanChatMessage(Utf8ToAnsi(sText)));

@@ -175,13 +175,6 @@ void frmLan::Ping(uint32_t lTick, bool bMayEndGame) {
 // ---------------------------------------------------------------------------------------------
 // Controls
 
-std::string frmLan::ItemText(int lId) const {
-    const HWND hItem = Item(lId);
-    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(hItem)) + 1, L'\0');
-    s.resize(static_cast<size_t>(GetWindowTextW(hItem, s.data(), static_cast<int>(s.size()))));
-    return Narrow(s);
-}
-
 std::string frmLan::HostAddress() const {
     std::string sHost;
     for (const int lId : kHostBoxes) {

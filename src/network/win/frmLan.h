@@ -108,7 +108,6 @@ class frmLan final : public DialogBase, public INetworkLink, public IChatLink, p
     void Lan_Report(const QuillonError& error) override;
     ILanGame* Lan_Game() override { return m_board.Lan_CurrentGame(); }
 
-    std::string ItemText(int lId) const;
     // The four address boxes joined with ".".
     std::string HostAddress() const;
     bool IsChecked(int lId) const;

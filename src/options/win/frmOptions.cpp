@@ -486,12 +486,4 @@ std::string frmOptions::SelectedName(int lComboId, const std::vector<std::string
     return names[static_cast<size_t>(lIndex)];
 }
 
-std::string frmOptions::ItemText(int lId) const {
-    const HWND hItem = Item(lId);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hItem)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(hItem, text.data(), static_cast<int>(text.size()))));
-    return Narrow(text);
-}
-
 }  // namespace quillon::win

@@ -68,7 +68,6 @@ class frmOptions final : public DialogBase {
 
     bool IsChecked(int lId) const;
     std::string SelectedName(int lComboId, const std::vector<std::string>& names) const;
-    std::string ItemText(int lId) const;
     void SizePreviews();
 
     AppContext m_context;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "shell/win/text.h"
+
 namespace quillon::win {
 
 INT_PTR DialogBase::RunModal(HINSTANCE hInstance, int lTemplateId, HWND hOwner) {
@@ -37,6 +39,15 @@ INT_PTR CALLBACK DialogBase::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     if (msg == WM_NCDESTROY) self->m_hwnd = nullptr;
     return result;
 }
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string DialogBase::ItemText(int lId) const { return Narrow(WindowText(Item(lId))); }
 
 RECT CentredRect(const RECT& window, const RECT* pOwner, const RECT& workArea) {
     const LONG lWidth = window.right - window.left;

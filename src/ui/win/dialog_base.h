@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace quillon::win {
 
 class DialogBase {
@@ -26,6 +28,8 @@ class DialogBase {
     bool CreateModeless(HINSTANCE hInstance, int lTemplateId, HWND hOwner);
     void Destroy();
     HWND Item(int lId) const { return GetDlgItem(m_hwnd, lId); }
+    // A control's text in UTF-8.
+    std::string ItemText(int lId) const;
 
     // The dialog's messages from WM_INITDIALOG on; by then the dialog stands in its place.
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
@@ -35,6 +39,9 @@ class DialogBase {
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
+
+// The whole text of a window or control.
+std::wstring WindowText(HWND hwnd);
 
 // The place of a window as large as `window`: centred over *pOwner, or over the work area when
 // there is no owner, then moved inside the work area (top-left first when it does not fit).

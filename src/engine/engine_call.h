@@ -1,6 +1,6 @@
 #pragma once
 
-namespace quillon::win {
+namespace quillon {
 
 // Marks the length of a call into the engine, so that timer ticks arriving in a modal loop
 // opened inside it (a failure report) do not start another turn or release the game.
@@ -15,4 +15,4 @@ class EngineCall {
     int& m_depth;
 };
 
-}  // namespace quillon::win
+}  // namespace quillon
