@@ -10,10 +10,7 @@
 
 // Nothing but the module handle: anything more would run under the loader lock.
 BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        quillon::iupdate::SetModule(hInstance);
-        DisableThreadLibraryCalls(hInstance);
-    }
+    if (dwReason == DLL_PROCESS_ATTACH) quillon::iupdate::SetModule(hInstance);
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "iupdate/win/library_report.h"
 #include "shell/win/text.h"

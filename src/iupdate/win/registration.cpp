@@ -116,18 +116,17 @@ HRESULT UpdateRegistration(ClassesRoot root, bool bRegister) {
     const std::wstring sLibId = GuidText(attr->guid);
     typeLib->ReleaseTLibAttr(attr);
 
-    win::ScopedHKey userClasses;
-    HKEY hRoot = HKEY_CLASSES_ROOT;
-    if (root == ClassesRoot::User) {
-        const LSTATUS status =
-            bRegister ? RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0,
-                                        KEY_ALL_ACCESS, nullptr, userClasses.Out(), nullptr)
-                      : RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS,
-                                      userClasses.Out());
-        if (!bRegister && Missing(status)) return S_OK;
-        if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
-        hRoot = userClasses.Get();
-    }
+    const HKEY hParent = root == ClassesRoot::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    win::ScopedHKey classes;
+    // The user's classes key may be missing in a fresh profile; the machine's never is.
+    const LSTATUS status =
+        bRegister && root == ClassesRoot::User
+            ? RegCreateKeyExW(hParent, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              classes.Out(), nullptr)
+            : RegOpenKeyExW(hParent, L"Software\\Classes", 0, KEY_ALL_ACCESS, classes.Out());
+    if (!bRegister && Missing(status)) return S_OK;
+    if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+    const HKEY hRoot = classes.Get();
 
     HRESULT hrFirst = S_OK;
     for (const ClassEntry& entry : Classes()) {

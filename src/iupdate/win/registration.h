@@ -4,14 +4,16 @@
 // The classes go under HKEY_CLASSES_ROOT, which is where every COM implementation looks
 // (Wine does not merge the user's classes into that view). A standard user on Windows may not
 // write there; for that user the same entries go under HKEY_CURRENT_USER\Software\Classes,
-// which Windows does read for that user.
+// which Windows does read for that user. The machine's half of that view is written through
+// HKEY_LOCAL_MACHINE\Software\Classes itself: through the merged view, Windows would change
+// or delete the user's copy of a key where one exists instead of the machine's.
 
 #include <objbase.h>
 
 namespace quillon::iupdate {
 
 enum class ClassesRoot {
-    Machine,  // HKEY_CLASSES_ROOT
+    Machine,  // HKEY_CLASSES_ROOT, the machine's part: HKEY_LOCAL_MACHINE\Software\Classes
     User,     // HKEY_CURRENT_USER\Software\Classes
 };
 
