@@ -15,10 +15,8 @@ std::string VerFormat(std::string_view sText, size_t lWidth) {
     return s.substr(s.size() - lWidth);
 }
 
-FileVersion ComposeFileVersion(uint16_t wMajor, uint16_t wMinor, uint16_t wBuild,
-                               uint16_t wRevision) {
-    const auto signedPart = [](uint16_t w) { return std::to_string(static_cast<int16_t>(w)); };
-    const std::string sDigits = signedPart(wBuild) + signedPart(wRevision);
+FileVersion ComposeFileVersion(int16_t iMajor, int16_t iMinor, int16_t iBuild, int16_t iRevision) {
+    const std::string sDigits = std::to_string(iBuild) + std::to_string(iRevision);
     // At most 11 characters ("-32768" and "32767"): always within 64 bits.
     int64_t lRelease = 0;
     const char* pEnd = sDigits.data() + sDigits.size();
@@ -28,8 +26,7 @@ FileVersion ComposeFileVersion(uint16_t wMajor, uint16_t wMinor, uint16_t wBuild
     constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
 
     FileVersion result;
-    result.version = {static_cast<int16_t>(wMajor), static_cast<int16_t>(wMinor),
-                      static_cast<int32_t>(std::clamp(lRelease, kMin, kMax))};
+    result.version = {iMajor, iMinor, static_cast<int32_t>(std::clamp(lRelease, kMin, kMax))};
     result.sText = std::to_string(result.version.lMajor) + "." +
                    VerFormat(std::to_string(result.version.lMinor), 2) + "." +
                    VerFormat(std::to_string(result.version.lRelease), 4);

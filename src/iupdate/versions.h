@@ -31,13 +31,13 @@ struct FileVersion {
     std::string sText;  // major, two-digit minor, four-digit release: 2.1.0.15 gives "2.01.0015"
 };
 
-// The four 16-bit parts of a file version as the resource stores them, each read as a signed
-// 16-bit number. The release is the number written as the build's decimal digits followed by
-// the revision's (build 1 and revision 5 give 15). That can exceed 32 bits (32767 and 32767);
-// such a release is clamped to the 32-bit range. A negative revision puts a minus sign inside
-// the digits, which is no number: QuillonError 13 (type mismatch), for GetFileVersion to report.
-FileVersion ComposeFileVersion(uint16_t wMajor, uint16_t wMinor, uint16_t wBuild,
-                               uint16_t wRevision);
+// The four 16-bit parts of a file version as the resource stores them, read as signed numbers
+// (most significant word's high half first). The release is the number written as the build's
+// decimal digits followed by the revision's (build 1 and revision 5 give 15). That can exceed 32
+// bits (32767 and 32767); such a release is clamped to the 32-bit range. A negative revision puts a
+// minus sign inside the digits, which is no number: QuillonError 13 (type mismatch), for
+// GetFileVersion to report.
+FileVersion ComposeFileVersion(int16_t iMajor, int16_t iMinor, int16_t iBuild, int16_t iRevision);
 
 // True when A is strictly later than B: major, then minor, then release.
 bool IsVersionNewer(const VersionRec& a, const VersionRec& b);

@@ -51,11 +51,11 @@ TEST(Versions, FileVersionTextCutsOrPadsMinorAndReleaseAndJoinsBuildAndRevisionD
         {1, 2, 32767, 32767, 1, 2, kMax, "1.02.3647"}, {1, 2, 0x8000, 32767, 1, 2, kMin, "1.02.3648"}}) {
         // clang-format on
         const FileVersion v =
-            ComposeFileVersion(uint16_t(w1), uint16_t(w2), uint16_t(w3), uint16_t(w4));
+            ComposeFileVersion(int16_t(w1), int16_t(w2), int16_t(w3), int16_t(w4));
         EXPECT_EQ(std::tuple(v.version.lMajor, v.version.lMinor, v.version.lRelease, v.sText),
                   std::tuple(lMajor, lMinor, lRelease, sText));
     }
-    EXPECT_THROW(ComposeFileVersion(1, 2, 3, 0xFFFF), QuillonError) << "3-1 is no number";
+    EXPECT_THROW(ComposeFileVersion(1, 2, 3, -1), QuillonError) << "3-1 is no number";
 }
 
 TEST(Versions, NewerMeansStrictlyLaterAndSizesAddOneEvenOnExactMultiples) {
