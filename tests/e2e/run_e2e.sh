@@ -31,6 +31,12 @@ shift 4
 [ $# -gt 0 ] || set -- $(wine_run "$driver" list 2>/dev/null | tr -d '\r' | awk '{print $1}')
 [ $# -gt 0 ] || { echo "the driver lists no scenarios" >&2; exit 1; }
 
+# The scripted hostile peer waits for the network scenarios' commands (tests/e2e/hostile_peer.py).
+/usr/bin/python3 "$(dirname "$0")/hostile_peer.py" --control 3990 >"$output/hostile_peer.log" 2>&1 &
+peer=$!
+for _ in $(seq 100); do grep -q "control on" "$output/hostile_peer.log" && break; sleep 0.1; done
+trap 'kill $peer 2>/dev/null; [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1' EXIT
+
 failed=()
 for scenario in "$@"; do
     wine_run "$driver" run "${args[@]}" "$scenario" | tr -d '\r'

@@ -241,7 +241,12 @@ void frmMain::EnableKillGameTimer() { SetTimerEnabled(kTmrKillGame, true); }
 uint32_t frmMain::TickCount() const { return GetTickCount(); }
 
 void frmMain::Pause(int32_t lMilliseconds) {
-    if (lMilliseconds > 0) Sleep(static_cast<DWORD>(lMilliseconds));
+    // A pause lets the player see the cards just drawn, so they must be on the screen first.
+    // Waiting on the message queue (woken by nothing: the wake mask is empty) is a plain sleep
+    // on Windows; under Wine it also counts as idle, which puts the window's drawing on the
+    // screen at once instead of up to 50 ms into the pause.
+    if (lMilliseconds > 0)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(lMilliseconds), 0);
 }
 
 void frmMain::RefreshRect(int lX, int lY, int lW, int lH) {
@@ -294,8 +299,7 @@ void frmMain::ShowAutorunLook() {
 }
 
 void frmMain::CheckUpdateReminder() {
-    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this,
-                                 kInternetUpdateReady);
+    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this);
 }
 
 bool frmMain::AskForUpdate() {

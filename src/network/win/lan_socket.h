@@ -55,6 +55,7 @@ class LanSocket {
 
   private:
     void Select(long lEvents);
+    void SendAtOnce() const;
 
     HWND m_hwnd;
     UINT m_msg;

@@ -35,11 +35,15 @@ DWORD WINAPI RunRegistrationEntry(LPVOID pParam) {
 }  // namespace
 
 bool RegisterServer(const std::string& sPath, uint32_t lTimeoutMs) {
+    return RunServerEntry(sPath, "DllRegisterServer", lTimeoutMs);
+}
+
+bool RunServerEntry(const std::string& sPath, const char* szEntry, uint32_t lTimeoutMs) {
     const std::wstring wPath = Widen(sPath);
     const ScopedModule module(LoadLibraryW(wPath.c_str()));
     if (!module) return false;
 
-    const FARPROC proc = GetProcAddress(module.Get(), "DllRegisterServer");
+    const FARPROC proc = GetProcAddress(module.Get(), szEntry);
     if (!proc) return false;
 
     // A second reference for the worker, taken before it starts so that it can never run

@@ -3,8 +3,10 @@
 // handle over.
 
 #include <objbase.h>
+#include <oleauto.h>
 #include <windows.h>
 
+#include <string_view>
 #include <utility>
 
 namespace quillon::win {
@@ -145,6 +147,13 @@ class ComPtr {
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            m_p = std::exchange(other.m_p, nullptr);
+        }
+        return *this;
+    }
     T* Get() const { return m_p; }
     T* operator->() const { return m_p; }
     T** Out() {
@@ -159,6 +168,67 @@ class ComPtr {
 
   private:
     T* m_p = nullptr;
+};
+
+// An automation text, freed at the end of its scope.
+class ScopedBstr {
+  public:
+    ScopedBstr() = default;
+    explicit ScopedBstr(std::wstring_view text)
+        : m_b(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    ~ScopedBstr() { SysFreeString(m_b); }
+    ScopedBstr(const ScopedBstr&) = delete;
+    ScopedBstr& operator=(const ScopedBstr&) = delete;
+    BSTR Get() const { return m_b; }
+    BSTR* Out() {
+        SysFreeString(std::exchange(m_b, nullptr));
+        return &m_b;
+    }
+    BSTR Release() { return std::exchange(m_b, nullptr); }
+
+  private:
+    BSTR m_b = nullptr;
+};
+
+// A VARIANT cleared at the end of its scope, which frees what it holds (texts, objects).
+class ScopedVariant {
+  public:
+    ScopedVariant() { VariantInit(&m_v); }
+    ~ScopedVariant() { VariantClear(&m_v); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+    ScopedVariant(ScopedVariant&& other) noexcept : m_v(other.m_v) { VariantInit(&other.m_v); }
+    ScopedVariant& operator=(ScopedVariant&& other) noexcept {
+        if (this != &other) {
+            VariantClear(&m_v);
+            m_v = other.m_v;
+            VariantInit(&other.m_v);
+        }
+        return *this;
+    }
+    VARIANT* Get() { return &m_v; }
+    const VARIANT* Get() const { return &m_v; }
+    VARTYPE Type() const { return V_VT(&m_v); }
+    // Empties the variant first, for functions that fill it.
+    VARIANT* Out() {
+        VariantClear(&m_v);
+        return &m_v;
+    }
+
+  private:
+    VARIANT m_v;
+};
+
+// Shows a cursor until the end of its scope, then puts the previous one back.
+class ScopedCursor {
+  public:
+    explicit ScopedCursor(HCURSOR cursor) : m_old(SetCursor(cursor)) {}
+    ~ScopedCursor() { SetCursor(m_old); }
+    ScopedCursor(const ScopedCursor&) = delete;
+    ScopedCursor& operator=(const ScopedCursor&) = delete;
+
+  private:
+    HCURSOR m_old;
 };
 
 }  // namespace quillon::win

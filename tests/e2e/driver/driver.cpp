@@ -345,7 +345,8 @@ std::string Describe(HWND dialog) {
     return "window " + Quote(WindowText(dialog)) + ": " + Quote(StaticTexts(dialog));
 }
 
-Dialog::Dialog(Program& program, std::wstring_view title) : m_program(program) {
+Dialog::Dialog(Program& program, std::wstring_view title, milliseconds timeout)
+    : m_program(program) {
     std::string seen = "none";
     program.Wait(
         "a window titled " + Quote(title),
@@ -356,7 +357,7 @@ Dialog::Dialog(Program& program, std::wstring_view title) : m_program(program) {
             }
             return m_hwnd != nullptr;
         },
-        [&] { return seen; }, kTimeout, Program::Boxes::Allowed);
+        [&] { return seen; }, timeout, Program::Boxes::Allowed);
     program.m_held.push_back(m_hwnd);
 }
 
@@ -509,12 +510,16 @@ std::wstring Quillon::WaitForPanel(int panel, const std::vector<std::wstring>& a
 }
 
 Look Quillon::LookOf(const Image& client, Card card) const {
+    return LookAt(client, kCardWidth * card.x, kCardHeight * card.y);
+}
+
+Look Quillon::LookAt(const Image& image, int left, int top) const {
     if (m_back.Width() == 0) m_back = Image::LoadBmp(m_folder + L"Data\\Backs\\Default.bmp");
     // A grid of points inside the card, clear of its outline and rounded corners.
     int back = 0, marked = 0, green = 0, samples = 0;
     for (int x = 4; x < kCardWidth - 4; x += 10) {
         for (int y = 4; y < kCardHeight - 4; y += 10, ++samples) {
-            const COLORREF seen = client.At(kCardWidth * card.x + x, kCardHeight * card.y + y);
+            const COLORREF seen = image.At(left + x, top + y);
             const COLORREF b = m_back.At(x, y);
             back += Near(seen, b);
             marked += Near(seen, RGB(255 - GetRValue(b), 255 - GetGValue(b), 255 - GetBValue(b)));
@@ -537,6 +542,26 @@ void Quillon::WaitForLook(std::initializer_list<Card> cards, Look look) {
             [&] { return (last = LookOf(CaptureClient(), card)) == look; },
             [&] { return std::string(LookName(last)); });
     }
+}
+
+void Quillon::WaitUntilResponsive() const {
+    DWORD_PTR result = 0;
+    Check(SendMessageTimeoutW(m_board, WM_NULL, 0, 0, SMTO_BLOCK, kTimeout.count(), &result) != 0,
+          "the board window does not answer");
+}
+
+double Quillon::TimeUntilLook(Card card, Look look, Clock::time_point since) {
+    RECT rect = ClientRectOnScreen(m_board);
+    rect.left += kCardWidth * card.x;
+    rect.top += kCardHeight * card.y;
+    rect.right = rect.left + kCardWidth;
+    rect.bottom = rect.top + kCardHeight;
+    Look last = Look::Unclear;
+    Wait(
+        "card " + CardName(card) + " to show its " + LookName(look),
+        [&] { return (last = LookAt(Image::CaptureScreen(rect), 0, 0)) == look; },
+        [&] { return std::string(LookName(last)); }, kTimeout, Boxes::Unexpected, milliseconds(1));
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
 }
 
 void Quillon::WaitForBoard(Look look, std::string_view when) {

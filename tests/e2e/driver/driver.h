@@ -114,7 +114,7 @@ std::string Describe(HWND dialog);  // for failure messages
 // the object lives; its controls worked through the messages a mouse or keyboard gives them.
 class Dialog {
   public:
-    Dialog(Program& program, std::wstring_view title);
+    Dialog(Program& program, std::wstring_view title, milliseconds timeout = kTimeout);
     ~Dialog() { std::erase(m_program.m_held, m_hwnd); }
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -215,13 +215,20 @@ class Quillon : public Program {
     Image CaptureClient() const { return Image::CaptureScreen(ClientRectOnScreen(m_board)); }
     Look LookOf(const Image& client, Card card) const;
     void WaitForLook(std::initializer_list<Card> cards, Look look);
+    // Milliseconds from `since` until the card shows `look`, watching only that card closely.
+    double TimeUntilLook(Card card, Look look, Clock::time_point since);
     void WaitForBoard(Look look, std::string_view when);
     std::string DescribeBoard(const Image& client) const;
+
+    // Returns once the board's thread takes messages again (after a pause of the game, say).
+    void WaitUntilResponsive() const;
 
     // File > Quit, and the process ends by itself with exit code 0.
     void Quit();
 
   private:
+    Look LookAt(const Image& image, int left, int top) const;
+
     HWND m_board = nullptr;
     HWND m_statusBar = nullptr;
     std::wstring m_folder;

@@ -220,6 +220,7 @@ void Autorun(Scenario& s) {
 void OptionsScenario(Scenario& s);
 void BrokenPictures(Scenario& s);
 void NetworkGame(Scenario& s);
+void HostilePeer(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -233,6 +234,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"broken_pictures", "a set that is gone and a back that is no picture", BrokenPictures},
         {"network_game", "two copies over 127.0.0.1: handshake, a whole game, chat, next game",
          NetworkGame},
+        {"hostile_peer", "a scripted peer that breaks the protocol, against host and client",
+         HostilePeer},
     };
     return all;
 }

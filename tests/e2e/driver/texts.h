@@ -55,5 +55,8 @@ inline const std::wstring kAccepted = L"Game was accepted.";
 inline const std::wstring kDisconnectedTitle = L"Disconnected";
 inline const std::wstring kDisconnected = L"Player disconnected.";
 inline const std::wstring kChatTitle = L"Chat";
+inline const std::wstring kInvalidMove = L"The other player sent an invalid move.";
+inline const std::wstring kTooLong = L"The other player sent a message that is too long.";
+inline const std::wstring kConnectionLost = L"Connection seems to have been lost.";
 
 }  // namespace quillon::e2e::text
