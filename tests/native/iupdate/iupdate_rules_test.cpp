@@ -36,8 +36,7 @@ TEST(GetPathEx, ExpandsInOrderAndHalvesBackslashPairsAfterTheFirstCharacter) {
     // Later macros are expanded in what earlier ones put in, never the other way round.
     EXPECT_EQ(GetPathEx("$(TEMP_PATH)", {"$(SYS_PATH)", "S", "F", "$(APP_PATH)"}), "$(APP_PATH)\\");
     EXPECT_EQ(GetPathEx("$(APP_PATH)", {"$(SYS_PATH)", "S", "F", "T"}), "S\\");
-    EXPECT_EQ(GetFileEx("$(APP_EXENAME).new|$(APP_EXENAME)", "Q.exe"), "Q.exe.new|Q.exe");
-    EXPECT_EQ(GetFileEx("$(app_exename)", "Q.exe"), "$(app_exename)");
+    EXPECT_EQ(GetFileEx("$(APP_EXENAME).$(APP_EXENAME)|$(app_exename)", "Q"), "Q.Q|$(app_exename)");
 }
 
 TEST(Versions, FileVersionTextCutsOrPadsMinorAndReleaseAndJoinsBuildAndRevisionDigits) {
@@ -103,8 +102,7 @@ TEST(FeedbackChecks, TheFirstFailingCheckNamesItsMessage) {
         {"A", "abcdefg", "x", EmailWithoutAt}, {"A", ".a@bc.de", "x", EmailPeriodEnd},
         {"A", "a@bc.de.", "x", EmailPeriodEnd}, {"A", "ab@c.de", "x", EmailFormat},
         {"A", "a@bcd.e", "x", EmailFormat}, {"A", "@abc.de", "x", EmailFormat},
-        {"A", "a@bc.de", "x", Passed}, {"A", "\xC3\xA9@bc.de", "x", Passed},
-        {"A", "a@b.c.de", "x", Passed}, {"A", " a@bc.de ", " ", Passed}})
+        {"A", "a@bc.de", "x", Passed}, {"A", "\xC3\xA9@bc.de", "x", Passed}, {"A", " a@b.c.de ", " ", Passed}})
         EXPECT_EQ(IsValid(sName, sEmail, sFeedback), eCheck) << sEmail;
     const std::tuple<std::string_view, std::string_view> messages[] = {{"", ""},
         {"Please fill in your name.", "Enter name"},
@@ -113,9 +111,8 @@ TEST(FeedbackChecks, TheFirstFailingCheckNamesItsMessage) {
         {"Email must contain an '@' symbol.", "Enter valid email"},
         {"Email may not start or end with a period.", "Enter valid email"},
         {"Email is in an invalid format.", "Enter valid email"}};
-    for (auto [sText, sPattern, bMatch] :
-         {std::tuple{"", "*", true}, {"", "?", false}, {"aXbXc", "*X?", true}, {"ac", "a*?c", false},
-          {"ab", "a**b", true}, {"\xC3\xA9", "?", true}, {"abc", "ab", false}, {"ab", "abc", false}})
+    for (auto [sText, sPattern, bMatch] : {std::tuple{"", "*", true}, {"", "?", false},
+         {"aXbXc", "*X?", true}, {"ac", "a*?c", false}, {"ab", "a**b", true}, {"abc", "ab", false}})
         // clang-format on
         EXPECT_EQ(MatchesPattern(sText, sPattern), bMatch) << sText << " " << sPattern;
     for (int i = 0; i <= int(EmailFormat); ++i) {
@@ -137,7 +134,6 @@ TEST(WindowsVersion, NamesTheFamilyAndJoinsTheWholeBuildNumber) {
         {10, 0, -1, 3, "%20version: 10.0.-1"}})
         // clang-format on
         EXPECT_EQ(GetWindowsVer(lMajor, lMinor, lBuild, lPlatform), sText);
-    EXPECT_EQ(WordLo(0x12348000), -32768);
 }
 
 TEST(AboutTexts, KeyIsTheUpperCaseTitleWithUnderscoresAndTheLabelAddsTheExtraText) {
