@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "iupdate/win/library_report.h"
@@ -137,6 +138,9 @@ void clsAsyncDownload::Download(std::string_view sURL, int32_t lDownloadType,
 
 int32_t clsAsyncDownload::Finish(HRESULT hresult) {
     HRESULT hr = FAILED(m_hrWrite) ? m_hrWrite : hresult;
+    // Wine reports a server it could not reach (no address, nobody listening) with its generic
+    // download failure and no response; Windows, and the library's handlers, with 0x800C0005.
+    if (hr == INET_E_DOWNLOAD_FAILURE && m_lHttpStatus == 0) hr = INET_E_RESOURCE_NOT_FOUND;
     // Wine ends a transfer answered with an error page as completed: that page is no download.
     // A missing resource takes the code the library's handlers read as "not found".
     if (SUCCEEDED(hr) && m_lHttpStatus >= 400) {
@@ -234,8 +238,9 @@ STDMETHODIMP clsAsyncDownload::GetBindInfo(DWORD* grfBINDF, BINDINFO* pbindinfo)
     if (!grfBINDF || !pbindinfo) return E_INVALIDARG;
     *grfBINDF = m_bBlocking ? (m_lFlags & ~static_cast<DWORD>(BINDF_ASYNCHRONOUS)) : m_lFlags;
 
-    const ULONG lSize = std::min<ULONG>(pbindinfo->cbSize, sizeof(BINDINFO));
-    std::memset(pbindinfo, 0, lSize);
+    // The caller's structure may be a later, larger version: its size stays as it said.
+    const ULONG lSize = pbindinfo->cbSize;
+    std::memset(pbindinfo, 0, std::min<ULONG>(lSize, sizeof(BINDINFO)));
     pbindinfo->cbSize = lSize;
     pbindinfo->dwBindVerb = BINDVERB_CUSTOM;
     pbindinfo->szCustomVerb = TaskCopy(m_sMethod);

@@ -26,9 +26,10 @@ class IAsyncDownloadEvents {
     // lStatus is a BINDSTATUS value; window messages are processed when the handler returns.
     virtual void Progress(int32_t /*lPercent*/, int32_t /*lStatus*/,
                           const std::string& /*sStatusText*/) {}
-    // 1 for a completed transfer, else the platform's failure code unchanged; a response with
-    // an HTTP error status is a failure too (0x800C0007 for 404 and 410, else 0x800C0008), and
-    // a failed transfer leaves no file. Downloading still reads True inside the handler.
+    // 1 for a completed transfer, else the platform's failure code: 0x800C0005 for a server
+    // that could not be reached (whatever Wine says), and for a response with an HTTP error
+    // status 0x800C0007 (404 and 410) or 0x800C0008. A failed transfer leaves no file.
+    // Downloading still reads True inside the handler.
     virtual void DownloadComplete(int32_t /*lErrNum*/) {}
     // The server asks for credentials; both start empty and what is left in them is sent.
     virtual void Authenticate(std::string& /*sUser*/, std::string& /*sPassword*/) {}
