@@ -2,7 +2,9 @@
 
 #include <utility>
 
-// NOT THERE YET: the wizard, feedback and About windows are separate pieces of work. Until
+#include "iupdate/win/frmSubmit.h"
+
+// NOT THERE YET: the wizard and About windows are separate pieces of work. Until
 // they land, only the About rows are kept (so the class surface can be exercised end to end);
 // loading and showing the windows do nothing, and the wizard reports that it could not be
 // loaded, which makes LaunchUpdate answer False.
@@ -28,7 +30,7 @@ const std::vector<AboutRow>& AboutRows() { return Rows(); }
 
 void AboutShow(HWND) {}  // not there yet
 
-void SubmitShow(HWND) {}  // not there yet
+void SubmitShow(HWND hOwner) { frmSubmit(RelayUrl()).Show(hOwner); }
 
 bool UpdateWizardLoad() { return false; }  // not there yet
 

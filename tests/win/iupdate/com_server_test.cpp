@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "VyxIUpdate_h.h"
 #include "iupdate/win/modMain.h"
 #include "library_under_test.h"
+#include "modal_closer.h"
 #include "registry_snapshot.h"
 #include "shell/error_report.h"
 #include "shell/win/late_bound.h"
@@ -133,9 +135,13 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
     V_BSTRREF(&byRef[1]) = &V_BSTR(refTitle.Get());
     about.Call("AddItem", {&byRef[0], &byRef[1]});
     for (const char* szProgId : {"VyxIUpdate.clsAbout", "VyxIUpdate.clsSubmit"}) {
+        const ModalCloser closer;
         const win::ScopedVariant shown = LateBound(szProgId).Call("Show", {owner.Get()});
         EXPECT_EQ(shown.Type(), VT_BOOL);
         EXPECT_EQ(V_BOOL(shown.Get()), VARIANT_FALSE) << szProgId;
+        if (szProgId == std::string_view("VyxIUpdate.clsSubmit")) {
+            EXPECT_EQ(closer.Captions(), std::vector<std::wstring>{L"Submit feedback"});
+        }
     }
 
     LateBound update("VyxIUpdate.clsUpdate");
