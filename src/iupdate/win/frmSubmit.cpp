@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "iupdate/feedback_checks.h"
 #include "iupdate/feedback_request.h"
 #include "iupdate/win/library_report.h"
 #include "iupdate/win/library_state.h"
@@ -66,11 +67,6 @@ std::string ReadText(std::string_view sName) {
 }
 
 }  // namespace
-
-CheckMessageText CheckMessageTexts(FeedbackCheck eCheck) {
-    const CheckTexts& texts = kCheckTexts.at(static_cast<size_t>(eCheck));
-    return {Text(texts.lText), Text(texts.lTitle)};
-}
 
 std::string RelayUrl() { return QUILLON_SERVER "/updates/submit.asp"; }
 
@@ -177,9 +173,8 @@ bool frmSubmit::IsValid() {
                              ItemText(IDC_SUBMIT_TXTFEEDBACK));
         bValid = eCheck == FeedbackCheck::Passed;
         if (bValid) return;
-        const CheckMessageText texts = CheckMessageTexts(eCheck);
-        MessageBoxW(m_hwnd, texts.sMessage.c_str(), texts.sTitle.c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        const CheckTexts& texts = kCheckTexts.at(static_cast<size_t>(eCheck));
+        Message(texts.lText, Text(texts.lTitle), MB_ICONINFORMATION);
     });
     return bValid;
 }
@@ -202,6 +197,7 @@ void frmSubmit::Send_Email() {
         fields.sFeedback = ItemText(IDC_SUBMIT_TXTFEEDBACK);
         const std::string sRequest = FeedbackRequestText(fields);
 
+        if (!objSend) throw QuillonError(ErrCannotCreateObject, "No download object.");
         SetBusy(true);
         objSend->SetFlags(BINDF_GETNEWESTVERSION);
         m_sReplyFile = GetTempFile();

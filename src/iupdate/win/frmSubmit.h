@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "iupdate/feedback_checks.h"
 #include "iupdate/win/clsAsyncDownload.h"
 #include "ui/win/dialog_base.h"
 
@@ -19,13 +19,6 @@ std::string RelayUrl();
 
 // Where the window keeps the name and address ("Submit Name", "Submit Email").
 inline constexpr std::string_view kSubmitKey = "Software\\Freeware\\Veltrane\\IUpdate";
-
-// The message and title that IsValid shows for a failed check, from the library's strings.
-struct CheckMessageText {
-    std::wstring sMessage;
-    std::wstring sTitle;
-};
-CheckMessageText CheckMessageTexts(FeedbackCheck eCheck);
 
 class frmSubmit final : public win::DialogBase, private IAsyncDownloadEvents {
   public:
