@@ -20,6 +20,16 @@ elif [ -z "$DISPLAY" ]; then
     export DISPLAY=$display
     sleep 1
 fi
+# The update library and zlib go into the system folder, the library registered there, as the
+# installer does; again whenever the build has a newer library.
+system32="$WINEPREFIX/drive_c/windows/system32"
+library="$root/build/win/bin/VyxIUpdate.dll"
+if [ -f "$library" ] && ! cmp -s "$library" "$system32/VyxIUpdate.dll"; then
+    [ -d "$system32" ] || "$root/cmake/wine-run.sh" wineboot -i >/dev/null 2>&1
+    cp "$library" "$system32/VyxIUpdate.dll"
+    cp /usr/x86_64-w64-mingw32/lib/zlib1.dll "$system32/"
+    "$root/cmake/wine-run.sh" regsvr32 /s 'C:\windows\system32\VyxIUpdate.dll'
+fi
 exec_dir=$(dirname "$exe")
 cd "$exec_dir"
 "$root/cmake/wine-run.sh" "./$(basename "$exe")" "$@"

@@ -14,6 +14,13 @@
 #define IDS_READONLY_FOLDER 18
 #define IDS_READONLY_FOLDER_TITLE 19
 #define IDS_UPDATE_QUESTION 20
+#define IDS_UPDATE_PATH 3  // the update descriptor's path on the maker's site
+#define IDS_MAKER_SITE 5
+#define IDS_LOCAL_SERVER 21
+#define IDS_LOCAL_SERVER_QUESTION 22
+#define IDS_LOCAL_SERVER_TITLE 23
+#define IDS_MUST_CLOSE 24
+#define IDS_MUST_CLOSE_TITLE 25
 #define IDS_FIRST_NAME 101  // 101..141: default player names
 #define IDS_NAME_COUNT 41
 

@@ -5,9 +5,8 @@
 
 namespace quillon {
 
-void CheckUpdateReminder(Settings& settings, int32_t lToday, IUpdateReminderHost& host,
-                         bool bCanUpdate) {
-    if (!bCanUpdate || settings.GetOption(OPTION_AUTOCHECK) == 0) return;
+void CheckUpdateReminder(Settings& settings, int32_t lToday, IUpdateReminderHost& host) {
+    if (settings.GetOption(OPTION_AUTOCHECK) == 0) return;
     const int32_t lLast = settings.GetSettingNumber(SettingLastUpdate);
     if (lLast == 0) {
         settings.SaveSetting(SettingLastUpdate, lToday);

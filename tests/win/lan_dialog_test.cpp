@@ -84,8 +84,7 @@ struct Side {
     MemoryProfileFile file;
     AppPaths paths{"C:\\"};
     FakeBoard board;
-    frmLan lan{{GetModuleHandleW(nullptr), settings, values, random, reporter, file, paths},
-               board};
+    frmLan lan{{GetModuleHandleW(nullptr), settings, values, random, reporter, file, paths}, board};
     HWND owner = nullptr;
 };
 
@@ -182,9 +181,8 @@ TEST(LanDialog, AcceptedHandshakeStartsBothGamesAndAGoodbyeReachesTheHost) {
     host.Host(3921);
     ASSERT_TRUE(host.Hosting()) << "the host box was unchecked: the listen failed";
     client.Connect(3921);
-    ASSERT_TRUE(PumpUntil([&] {
-        return host.board.lGamesStarted == 1 && client.board.lGamesStarted == 1;
-    }));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return host.board.lGamesStarted == 1 && client.board.lGamesStarted == 1; }));
     EXPECT_TRUE(Contains(boxes.Seen(), "Accept game ?: Do you wish to play against Clio ("));
     EXPECT_TRUE(Contains(boxes.Seen(), "Accepted: Game was accepted."));
     EXPECT_EQ(host.lan.OpponentName(), "Clio");
@@ -215,8 +213,9 @@ TEST(LanDialog, RefusedClientIsToldAndTheHostListensAgain) {
     // The same host asks the next player.
     Side second("Zed");
     second.Connect(3922);
-    ASSERT_TRUE(PumpUntil(
-        [&] { return Contains(boxes.Seen(), "Accept game ?: Do you wish to play against Zed ("); }));
+    ASSERT_TRUE(PumpUntil([&] {
+        return Contains(boxes.Seen(), "Accept game ?: Do you wish to play against Zed (");
+    }));
 }
 
 TEST(LanDialog, PortInUseIsReportedAndNobodyListeningIsRefused) {
@@ -232,8 +231,11 @@ TEST(LanDialog, PortInUseIsReportedAndNobodyListeningIsRefused) {
 
     Side client("Clio");
     client.Connect(3924);  // nobody there
-    ASSERT_TRUE(PumpUntil(
-        [&] { return Contains(boxes.Seen(), "Error n\xC2\xB0" "10061: Connection was refused."); }));
+    ASSERT_TRUE(PumpUntil([&] {
+        return Contains(boxes.Seen(),
+                        "Error n\xC2\xB0"
+                        "10061: Connection was refused.");
+    }));
     ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(client.Item(IDC_LAN_CMDCONNECT)) != 0; }));
 }
 

@@ -299,8 +299,7 @@ void frmMain::ShowAutorunLook() {
 }
 
 void frmMain::CheckUpdateReminder() {
-    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this,
-                                 kInternetUpdateReady);
+    quillon::CheckUpdateReminder(m_context.settings, ConvLngDate(TodayLocal()), *this);
 }
 
 bool frmMain::AskForUpdate() {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@
 #include "ui/win/gdi_canvas.h"
 
 namespace quillon::win {
+
+class LateBound;
 
 class frmMain final : public BaseWindow<frmMain>,
                       public IBoardHost,
@@ -129,6 +132,12 @@ class frmMain final : public BaseWindow<frmMain>,
     void mnuToolsStatistics_Click();
     void mnuToolsSettings_Click();
     void mnuHelpHelp_Click();
+    // The update library's commands (frmMain_library.cpp)
+    void mnuHelpAbout_Click();
+    void mnuHelpSubmit_Click();
+    void mnuHelpUpdate_Click();
+    void RunLibraryCommand(const char* szProcedure, const char* szProgId,
+                           const std::function<void(LateBound&)>& action);
     void mnuDebugShowBuffers_Click();
     void GamePause();
     void GameRestart();

@@ -177,10 +177,6 @@ void frmMain::mnuDebugCompPlay_Click() {
     if (m_bDebugCompPlay && !TimerEnabled(kTmrDebugComp)) SetTimerEnabled(kTmrDebugComp, true);
 }
 
-// The About, feedback and update commands live in the update library, which this build does
-// not ship yet; their menu items stay greyed and the reminder has nothing to start.
-void frmMain::RunInternetUpdate() {}
-
 void frmMain::OnCommand(int id) {
     if (!Menu_IsAvailable(id)) return;
     if (id >= IDM_TYPE_FIRST && id < IDM_TYPE_FIRST + 5) {
@@ -215,6 +211,15 @@ void frmMain::OnCommand(int id) {
             break;
         case IDM_HELP_HELP:
             mnuHelpHelp_Click();
+            break;
+        case IDM_HELP_ABOUT:
+            mnuHelpAbout_Click();
+            break;
+        case IDM_HELP_SUBMIT:
+            mnuHelpSubmit_Click();
+            break;
+        case IDM_HELP_UPDATE:
+            mnuHelpUpdate_Click();
             break;
         default:
             break;

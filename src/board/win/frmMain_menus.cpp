@@ -79,7 +79,6 @@ void frmMain::Menu_UpdateStates() {
     }
     if (HMENU file = GetSubMenu(bar, kFileMenu); file && !m_visibility.bAutorun)
         EnableMenuItem(file, kFileSettings, MF_BYPOSITION | (bRunning ? MF_GRAYED : MF_ENABLED));
-    for (UINT id : {IDM_HELP_ABOUT, IDM_HELP_UPDATE, IDM_HELP_SUBMIT}) enable(id, false);
     check(IDM_DEBUG_SHUFFLE, m_bDebugShuffle);
     check(IDM_DEBUG_SHOWBUFFERS, m_bDebugShowBuffers);
     check(IDM_DEBUG_COMPPLAY, m_bDebugCompPlay);

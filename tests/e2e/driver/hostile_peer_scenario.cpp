@@ -52,8 +52,8 @@ void EndsWith(Quillon& q, Scenario& s, const Outcome& outcome, const std::string
         box.Click(IDOK);
     }
     q.Wait(
-        "the network dialog and the chat to go", [&] { return q.Windows(L"#32770").empty(); },
-        {}, kTimeout, Program::Boxes::Allowed);
+        "the network dialog and the chat to go", [&] { return q.Windows(L"#32770").empty(); }, {},
+        kTimeout, Program::Boxes::Allowed);
     DWORD_PTR result = 0;
     Check(SendMessageTimeoutW(q.Board(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0,
           "the board window no longer answers");

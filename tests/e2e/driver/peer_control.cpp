@@ -40,10 +40,9 @@ std::string PeerControl::Hear(milliseconds timeout) {
             m_received.erase(0, end + 1);
             return line;
         }
-        const auto left =
-            std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-        Check(left > 0, "the hostile peer said nothing for " +
-                            std::to_string(timeout.count() / 1000) + " s");
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+        Check(left > 0,
+              "the hostile peer said nothing for " + std::to_string(timeout.count() / 1000) + " s");
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket, &readable);
@@ -58,8 +57,8 @@ std::string PeerControl::Hear(milliseconds timeout) {
 
 void PeerControl::Expect(std::string_view prefix, milliseconds timeout) {
     const std::string line = Hear(timeout);
-    Check(line.starts_with(prefix), "the hostile peer said " + line + ", not " +
-                                         std::string(prefix) + "...");
+    Check(line.starts_with(prefix),
+          "the hostile peer said " + line + ", not " + std::string(prefix) + "...");
 }
 
 }  // namespace quillon::e2e
