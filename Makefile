@@ -1,10 +1,11 @@
 # make test: install what is missing, build both trees, run every test, check the formatting.
 # make play: install what is missing, build, start the game.
+# make server: the maker's server (feedback relay and update files) on PORT.
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz clean
+.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz server clean
 
 all: native win
 
@@ -69,6 +70,16 @@ play-second: win
 
 demo: native
 	$(NATIVE)/tools/quillon-sim --demo --level 50
+
+# Feedback lands in build/server/feedback.db; files put in build/server/updates are served below
+# /updates/ (the update descriptor as /updates/quillon_2.xml). SERVER_ARGS='--status 500' fails
+# every feedback request.
+PORT ?= 8080
+SERVER := build/server
+server:
+	mkdir -p $(SERVER)/updates
+	python3 tools/server/quillon_server.py --port $(PORT) --db $(SERVER)/feedback.db \
+		--updates $(SERVER)/updates $(SERVER_ARGS)
 
 clean:
 	rm -rf build

@@ -28,11 +28,15 @@ const char* FixedMessage(int32_t lNumber, bool& bFatal) {
 
 }  // namespace
 
-ErrorReport ComposeErrorReport(std::string_view sProcedure, int32_t lNumber,
-                               std::string_view sDescription, bool bFatal) {
+std::string ErrorNumberTitle(int32_t lNumber) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(lNumber));
-    ErrorReport report{std::string("Error n\xC2\xB0 &H") + hex, {}, ErrorIcon::Exclamation};
+    return std::string("Error n\xC2\xB0 &H") + hex;
+}
+
+ErrorReport ComposeErrorReport(std::string_view sProcedure, int32_t lNumber,
+                               std::string_view sDescription, bool bFatal) {
+    ErrorReport report{ErrorNumberTitle(lNumber), {}, ErrorIcon::Exclamation};
 
     const char* fixed = FixedMessage(lNumber, bFatal);
     if (fixed) {

@@ -46,6 +46,10 @@ struct ErrorReport {
     ErrorIcon eIcon;
 };
 
+// "Error n° &H" and the number in upper-case hexadecimal: the title both the game's and the
+// update library's reports give a failure.
+std::string ErrorNumberTitle(int32_t lNumber);
+
 ErrorReport ComposeErrorReport(std::string_view sProcedure, int32_t lNumber,
                                std::string_view sDescription, bool bFatal);
 

@@ -109,16 +109,15 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::mnuHelpSubmit_Click() {
-    RunLibraryCommand("mdiMain::mnuHelpSubmit_Click", "VyxIUpdate.clsSubmit",
-                      [&](LateBound& submit) {
-                          const ProgramVersion version = ReadProgramVersion();
-                          PutVersion(submit, version);
-                          submit.Put("sAppTitle", *VariantFromText(version.sTitle).Get());
-                          submit.Put("sAppProductName",
-                                     *VariantFromText(version.sProductName).Get());
-                          const ScopedVariant owner = VariantFromWindow(m_hwnd);
-                          submit.Call("Show", {owner.Get()});
-                      });
+    RunLibraryCommand(
+        "mdiMain::mnuHelpSubmit_Click", "VyxIUpdate.clsSubmit", [&](LateBound& submit) {
+            const ProgramVersion version = ReadProgramVersion();
+            PutVersion(submit, version);
+            submit.Put("sAppTitle", *VariantFromText(version.sTitle).Get());
+            submit.Put("sAppProductName", *VariantFromText(version.sProductName).Get());
+            const ScopedVariant owner = VariantFromWindow(m_hwnd);
+            submit.Call("Show", {owner.Get()});
+        });
 }
 
 void frmMain::mnuHelpUpdate_Click() {

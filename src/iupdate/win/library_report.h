@@ -1,7 +1,8 @@
 #pragma once
 // The library's own failure report. It shares the game's report record and message box, but
 // not its wording: the library names the procedure in braces, words the fatal prefix
-// differently and titles a non-fatal report plainly "Error".
+// differently and titles a non-fatal report plainly "Error". The portable core composes it
+// (iupdate/library_error_report.h, tested natively); this is its message box.
 
 #include <windows.h>
 

@@ -191,6 +191,13 @@ TEST_F(LibraryClasses, ClassObjectsServeOnlyTheTableAndHoldTheModuleWhileAlive) 
 // removal leaves both roots as they were.
 TEST_F(LibraryClasses, TheUsersRootGetsTheSameEntriesAndLosesThemAgain) {
     iupdate::UpdateRegistration(iupdate::ClassesRoot::User, false);
+    // Every Windows profile has these parents; a fresh Wine prefix may not have them yet.
+    HKEY hParent = nullptr;
+    for (const wchar_t* szParent : {L"Software\\Classes\\CLSID", L"Software\\Classes\\Interface",
+                                    L"Software\\Classes\\TypeLib"})
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, szParent, 0, nullptr, 0, KEY_READ, nullptr, &hParent,
+                            nullptr) == ERROR_SUCCESS)
+            RegCloseKey(hParent);
     const RegistrySnapshot userBefore = Snapshot(HKEY_CURRENT_USER, L"Software\\Classes");
     const RegistrySnapshot machineBefore = Snapshot(HKEY_LOCAL_MACHINE, L"Software\\Classes");
 
