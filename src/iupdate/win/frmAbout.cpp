@@ -105,8 +105,8 @@ void frmAbout::Form_Load() {
         const std::wstring sTitle = win::Widen(state.sAppTitle);
         SetWindowTextW(m_hwnd, (win::LoadText(Module(), IDS_ABOUT_CAPTION) + sTitle).c_str());
         SetWindowTextW(Item(IDC_ABOUT_LBLTITLE), sTitle.c_str());
-        const std::string sVersion = AboutVersionLabel(state.lAppMajor, state.lAppMinor,
-                                                       state.lAppRev, state.sVersionExtra);
+        const std::string sVersion =
+            AboutVersionLabel(state.lAppMajor, state.lAppMinor, state.lAppRev, state.sVersionExtra);
         SetWindowTextW(Item(IDC_ABOUT_LBLVERSION), win::Widen(sVersion).c_str());
         if (!state.sAdodbVersion.empty()) {
             SetWindowTextW(Item(IDC_ABOUT_LBLADODBVER), win::Widen(state.sAdodbVersion).c_str());
@@ -177,8 +177,8 @@ void frmAbout::License_Load() {
     if (!hEdit) return;  // its failure is reported already
     const std::vector<uint8_t> bytes = win::ResourceBytes(Module(), L"LICENSE", L"VYX");
     if (bytes.empty()) ThrowNoResource("LICENSE");
-    const std::wstring sDocument = win::Widen(
-        win::AnsiToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+    const std::wstring sDocument = win::Widen(win::AnsiToUtf8(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
     const std::string sRtf = RtfBytes(FillLicense(sDocument, win::Widen(State().sCopyright)));
 
     // Detection must be on before the text arrives for its addresses to become links.
@@ -261,8 +261,8 @@ void frmAbout::ShowModal(HWND hOwner) {
             break;
         }
         // Enter on a row activates it, instead of pressing the default button.
-        const bool bListEnter = msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
-                                msg.hwnd == Item(IDC_ABOUT_LST);
+        const bool bListEnter =
+            msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_ABOUT_LST);
         if (!bListEnter && m_hwnd && IsDialogMessageW(m_hwnd, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -119,9 +119,8 @@ std::string GetFileVersion(std::string_view sPath, VersionRec& version) {
     Handled(Reporter(), "modMain", "GetFileVersion", true, [&] {
         const std::optional<FileVersionParts> parts = GetFileVersionParts(sPath);
         if (!parts) return;
-        const FileVersion composed = ComposeFileVersion(
-            static_cast<uint16_t>(parts->iMajor), static_cast<uint16_t>(parts->iMinor),
-            static_cast<uint16_t>(parts->iBuild), static_cast<uint16_t>(parts->iRevision));
+        const FileVersion composed =
+            ComposeFileVersion(parts->iMajor, parts->iMinor, parts->iBuild, parts->iRevision);
         version = composed.version;
         sText = composed.sText;
     });

@@ -106,26 +106,24 @@ TEST_F(AboutBox, ShowsTheProductTheLogoTheLicenseAndEachComponentWithItsFileVers
     std::string sCaption, sTitle, sVersion, sLicense;
     bool bAdodbShown = true, bLink = false;
     int lLogoMismatches = -1, lIcons = 0;
-    ASSERT_TRUE(RunDialog([](HWND hOwner) { iupdate::AboutShow(hOwner); },
-                          [&](HWND hDialog) {
-                              const auto text = [&](int lId) {
-                                  return win::Narrow(win::WindowText(GetDlgItem(hDialog, lId)));
-                              };
-                              const HWND hList = GetDlgItem(hDialog, IDC_ABOUT_LST);
-                              rows = ListedRows(hList);
-                              lIcons = ImageList_GetImageCount(
-                                  ListView_GetImageList(hList, LVSIL_SMALL));
-                              sCaption = win::Narrow(win::WindowText(hDialog));
-                              sTitle = text(IDC_ABOUT_LBLTITLE);
-                              sVersion = text(IDC_ABOUT_LBLVERSION);
-                              bAdodbShown =
-                                  IsWindowVisible(GetDlgItem(hDialog, IDC_ABOUT_LBLADODBVER));
-                              sLicense = text(IDC_ABOUT_RCHEDIT);
-                              bLink = IsLink(GetDlgItem(hDialog, IDC_ABOUT_RCHEDIT),
-                                             L"http://www.veltrane.example/");
-                              lLogoMismatches = LogoMismatches(hDialog);
-                              return IDOK;
-                          }));
+    ASSERT_TRUE(RunDialog(
+        [](HWND hOwner) { iupdate::AboutShow(hOwner); },
+        [&](HWND hDialog) {
+            const auto text = [&](int lId) {
+                return win::Narrow(win::WindowText(GetDlgItem(hDialog, lId)));
+            };
+            const HWND hList = GetDlgItem(hDialog, IDC_ABOUT_LST);
+            rows = ListedRows(hList);
+            lIcons = ImageList_GetImageCount(ListView_GetImageList(hList, LVSIL_SMALL));
+            sCaption = win::Narrow(win::WindowText(hDialog));
+            sTitle = text(IDC_ABOUT_LBLTITLE);
+            sVersion = text(IDC_ABOUT_LBLVERSION);
+            bAdodbShown = IsWindowVisible(GetDlgItem(hDialog, IDC_ABOUT_LBLADODBVER));
+            sLicense = text(IDC_ABOUT_RCHEDIT);
+            bLink = IsLink(GetDlgItem(hDialog, IDC_ABOUT_RCHEDIT), L"http://www.veltrane.example/");
+            lLogoMismatches = LogoMismatches(hDialog);
+            return IDOK;
+        }));
     EXPECT_EQ(sCaption, "About Quillon");
     EXPECT_EQ(sTitle, "Quillon");
     EXPECT_EQ(sVersion, "Version 1.2.3");
