@@ -187,6 +187,9 @@ void frmAbout::License_Load() {
     StreamSource source{sRtf};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadStream};
     SendMessageW(hEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    // The reader leaves the caret, and the view, at the end: the heading shows first.
+    SendMessageW(hEdit, EM_SETSEL, 0, 0);
+    SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
     // Lines wrap at the control's width, not at a printer's.
     SendMessageW(hEdit, EM_SETTARGETDEVICE, 0, 0);
 }
