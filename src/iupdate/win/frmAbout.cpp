@@ -245,6 +245,9 @@ void frmAbout::GetComponents(const std::vector<AboutRow>& rows) {
 
 void frmAbout::ShowModal(HWND hOwner) {
     if (!m_hwnd) return;
+    // The desktop owns nothing: disabling it would freeze the screen, as the system's dialogs
+    // know too.
+    if (hOwner == GetDesktopWindow()) hOwner = nullptr;
     // The window was loaded before its owner was known.
     SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOwner));
     win::CentreOverOwner(m_hwnd);
