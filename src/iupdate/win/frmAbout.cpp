@@ -25,7 +25,7 @@ namespace quillon::iupdate {
 namespace {
 
 constexpr std::string_view kModule = "frmAbout";
-// What a missing resource raised in the original design.
+// The number a failure to find a resource carries.
 constexpr int32_t kErrResourceNotFound = 326;
 constexpr int kLogoLeft = 5;
 constexpr int kLogoTop = 5;
@@ -128,7 +128,7 @@ void frmAbout::Form_Load() {
 }
 
 // In place of the template's placeholder: the newer rich-text library where the system has
-// it, else the older one. Neither is the "outside control could not be created" failure.
+// it, else the older one. With neither, the control cannot be created (429).
 HWND frmAbout::RichEdit_Create() {
     static constexpr struct {
         const wchar_t* szLibrary;

@@ -43,9 +43,10 @@ frmAbout* Loaded() {
 }
 
 // The components the library itself consists of, all looked for in the system folder. The
-// first two stand for the outside controls of the original design; the rich-text library that
-// the window actually uses takes the place of its run-time library, which this library, linked
-// with its run-time, does not need.
+// first two are controls that the common controls and the system's rich-text library stand in
+// for here, so they show without a version unless such files are present. The last row is the
+// rich-text library that the window actually uses: the library is linked with its C++ run-time
+// and loads no other run-time library.
 void AddStandardRows(const frmAbout& window) {
     static constexpr struct {
         const char* szFile;
