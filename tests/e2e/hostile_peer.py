@@ -2,20 +2,18 @@
 """A scripted hostile peer for the network end-to-end scenario.
 
 It speaks the game's line protocol on its own (no code shared with the program) and plays one
-misbehaving case at a time, as host or as client, against a real program. The end-to-end driver
-runs on the Windows side and tells it what to do over a control connection, one line a command:
+misbehaving case at a time, as host or as client, against a real program, when the end-to-end
+driver asks through services.py:
 
     join <case> <port>   connect to 127.0.0.1:<port> (the program hosts) and play <case>
     host <case> <port>   listen on 127.0.0.1:<port> (answering "ready"), take the program's
                          connection, play <case>
     go                   lets a case that waits for the driver carry on
 
-and reads one line back for each case: "done <case> <what happened>" or "fail <case> <why>".
+and answers one line for each case: "done <case> <what happened>" or "fail <case> <why>".
 """
 
-import argparse
 import socket
-import sys
 import time
 
 NAME = "Mal+lory"  # a "+" in the name: only the first one after the address ends it
@@ -188,25 +186,6 @@ CASES = {
 }
 
 
-class Control:
-    def __init__(self, sock):
-        self.file = sock.makefile("rw", encoding="ascii", newline="\n")
-
-    def read(self):
-        line = self.file.readline()
-        if not line:
-            raise EOFError
-        return line.split()
-
-    def say(self, line):
-        self.file.write(line + "\n")
-        self.file.flush()
-
-    def await_go(self):
-        if self.read() != ["go"]:
-            raise CaseFailed("expected go from the driver")
-
-
 def connect(port):
     deadline = time.monotonic() + STEP_TIMEOUT
     while True:
@@ -232,41 +211,15 @@ def accept(port, control):
         return sock
 
 
-def serve(control):
-    while True:
-        try:
-            words = control.read()
-        except EOFError:
-            return
-        if len(words) != 3 or words[0] not in ("join", "host") or words[1] not in CASES:
-            control.say("fail ? unknown command %r" % " ".join(words))
-            continue
-        role, case, port = words[0], words[1], int(words[2])
-        try:
-            sock = connect(port) if role == "join" else accept(port, control)
-            with sock:
-                outcome = CASES[case](Wire(sock), control)
-            control.say("done %s %s" % (case, outcome))
-        except (CaseFailed, OSError, ValueError) as error:
-            control.say("fail %s %s" % (case, error))
-        except EOFError:
-            return  # the driver is gone
-
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--control", type=int, required=True, help="port the driver connects to")
-    args = parser.parse_args()
-    with socket.socket() as listener:
-        listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-        listener.bind(("127.0.0.1", args.control))
-        listener.listen(1)
-        print("hostile peer: control on %d" % args.control, flush=True)
-        while True:  # one driver run after another
-            sock, _ = listener.accept()
-            with sock:
-                serve(Control(sock))
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+def play(words, control):
+    """Runs "join|host <case> <port>"; returns the answer line for the driver."""
+    if len(words) != 3 or words[1] not in CASES:
+        return "fail ? unknown case %r" % " ".join(words)
+    role, case, port = words[0], words[1], int(words[2])
+    try:
+        sock = connect(port) if role == "join" else accept(port, control)
+        with sock:
+            outcome = CASES[case](Wire(sock), control)
+        return "done %s %s" % (case, outcome)
+    except (CaseFailed, OSError, ValueError) as error:
+        return "fail %s %s" % (case, error)

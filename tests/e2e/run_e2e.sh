@@ -21,6 +21,12 @@ mkdir -p "$3"
 output=$(realpath "$3")
 e2e_setup "$output" || exit 1
 
+# The update library (built beside the program) and zlib in the system folder, the library
+# registered, as the installer leaves them.
+system32="$WINEPREFIX/drive_c/windows/system32"
+cp "$(dirname "$1")/VyxIUpdate.dll" /usr/x86_64-w64-mingw32/lib/zlib1.dll "$system32/"
+wine_run regsvr32 /s 'C:\windows\system32\VyxIUpdate.dll'
+
 placed="$output/$program_folder_name"
 rm -rf "$placed" "$output/shots"
 mkdir -p "$placed"
@@ -31,10 +37,11 @@ shift 4
 [ $# -gt 0 ] || set -- $(wine_run "$driver" list 2>/dev/null | tr -d '\r' | awk '{print $1}')
 [ $# -gt 0 ] || { echo "the driver lists no scenarios" >&2; exit 1; }
 
-# The scripted hostile peer waits for the network scenarios' commands (tests/e2e/hostile_peer.py).
-/usr/bin/python3 "$(dirname "$0")/hostile_peer.py" --control 3990 >"$output/hostile_peer.log" 2>&1 &
+# The Linux side (the hostile peer, the maker's server) waits for the scenarios' commands.
+/usr/bin/python3 "$(dirname "$0")/services.py" --control 3990 --folder "$output/server" \
+    >"$output/services.log" 2>&1 &
 peer=$!
-for _ in $(seq 100); do grep -q "control on" "$output/hostile_peer.log" && break; sleep 0.1; done
+for _ in $(seq 100); do grep -q "control on" "$output/services.log" && break; sleep 0.1; done
 trap 'kill $peer 2>/dev/null; [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1' EXIT
 
 failed=()

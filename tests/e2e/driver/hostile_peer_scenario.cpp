@@ -7,7 +7,7 @@
 
 #include "driver.h"
 #include "network/win/network_resource.h"
-#include "peer_control.h"
+#include "services.h"
 
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -61,7 +61,7 @@ void EndsWith(Quillon& q, Scenario& s, const Outcome& outcome, const std::string
 }
 
 // The program hosts; the peer joins and plays `peerCase`.
-void AgainstJoiningPeer(Quillon& q, Scenario& s, PeerControl& peer, const std::string& peerCase,
+void AgainstJoiningPeer(Quillon& q, Scenario& s, Services& peer, const std::string& peerCase,
                         const Outcome& outcome, const std::function<void(Dialog& chat)>& during) {
     std::optional<Dialog> dialog;
     OpenDialog(q, dialog).Click(IDC_LAN_CHKISHOST);
@@ -80,7 +80,7 @@ void AgainstJoiningPeer(Quillon& q, Scenario& s, PeerControl& peer, const std::s
 }
 
 // The peer hosts and plays `peerCase`; the program connects to it.
-void AgainstHostingPeer(Quillon& q, Scenario& s, PeerControl& peer, const std::string& peerCase,
+void AgainstHostingPeer(Quillon& q, Scenario& s, Services& peer, const std::string& peerCase,
                         const Outcome& outcome, const std::function<void()>& during) {
     std::optional<Dialog> dialog;
     OpenDialog(q, dialog);
@@ -105,7 +105,7 @@ void AgainstHostingPeer(Quillon& q, Scenario& s, PeerControl& peer, const std::s
 
 void HostilePeer(Scenario& s) {
     Quillon& q = s.Start();
-    PeerControl peer;
+    Services peer;
     q.Choose({kFile, kSettings, kGameTypes[Network]});
     WaitForGameType(q, Network);
 

@@ -6,16 +6,17 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "VyxIUpdate_h.h"
 #include "iupdate/win/modMain.h"
 #include "library_under_test.h"
-#include "modal_closer.h"
 #include "registry_snapshot.h"
 #include "shell/error_report.h"
 #include "shell/win/late_bound.h"
+#include "support/run_dialog.h"
+#include "ui/win/dialog_base.h"
 
 namespace quillon::test {
 namespace {
@@ -134,14 +135,29 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
     V_BSTRREF(&byRef[0]) = &V_BSTR(refPath.Get());
     V_BSTRREF(&byRef[1]) = &V_BSTR(refTitle.Get());
     about.Call("AddItem", {&byRef[0], &byRef[1]});
-    for (const char* szProgId : {"VyxIUpdate.clsAbout", "VyxIUpdate.clsSubmit"}) {
-        const ModalCloser closer;
-        const win::ScopedVariant shown = LateBound(szProgId).Call("Show", {owner.Get()});
-        EXPECT_EQ(shown.Type(), VT_BOOL);
-        EXPECT_EQ(V_BOOL(shown.Get()), VARIANT_FALSE) << szProgId;
-        if (szProgId == std::string_view("VyxIUpdate.clsSubmit")) {
-            EXPECT_EQ(closer.Captions(), std::vector<std::wstring>{L"Submit feedback"});
-        }
+    // The About box waits for OK, which its owner gives.
+    win::ScopedVariant aboutShown;
+    EXPECT_TRUE(RunDialog(
+        [&](HWND hOwner) {
+            aboutShown =
+                LateBound("VyxIUpdate.clsAbout").Call("Show", {VariantFromWindow(hOwner).Get()});
+        },
+        [](HWND) { return IDOK; }));
+    // The feedback window waits for the user, who cancels it.
+    win::ScopedVariant submitShown;
+    EXPECT_TRUE(RunDialog(
+        [&](HWND hOwner) {
+            submitShown =
+                LateBound("VyxIUpdate.clsSubmit").Call("Show", {VariantFromWindow(hOwner).Get()});
+        },
+        [](HWND hDialog) {
+            EXPECT_EQ(win::WindowText(hDialog), L"Submit feedback");
+            return IDCANCEL;
+        }));
+    for (const VARIANT* shown :
+         {std::as_const(aboutShown).Get(), std::as_const(submitShown).Get()}) {
+        EXPECT_EQ(V_VT(shown), VT_BOOL);
+        EXPECT_EQ(V_BOOL(shown), VARIANT_FALSE);
     }
 
     LateBound update("VyxIUpdate.clsUpdate");

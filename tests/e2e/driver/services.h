@@ -1,6 +1,7 @@
 #pragma once
-// The driver's end of the control connection to the scripted hostile peer (hostile_peer.py),
-// which run_e2e.sh starts beside the scenarios: one command a line out, one answer a line back.
+// The driver's end of the control connection to the Linux side of the scenarios (services.py,
+// which run_e2e.sh starts beside them): the scripted hostile peer and the maker's server. One
+// command a line out, one answer a line back.
 
 #include <winsock2.h>
 
@@ -11,14 +12,14 @@
 
 namespace quillon::e2e {
 
-inline constexpr uint16_t kPeerControlPort = 3990;
+inline constexpr uint16_t kServicesPort = 3990;
 
-class PeerControl {
+class Services {
   public:
-    PeerControl();
-    ~PeerControl();
-    PeerControl(const PeerControl&) = delete;
-    PeerControl& operator=(const PeerControl&) = delete;
+    Services();
+    ~Services();
+    Services(const Services&) = delete;
+    Services& operator=(const Services&) = delete;
 
     void Say(std::string_view line);
     // The next line the peer says, without its line end; fails after `timeout`.

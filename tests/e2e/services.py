@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+"""The Linux side of the end-to-end scenarios, steered by the driver under Wine.
+
+run_e2e.sh starts it; the driver connects to its control port and sends one command a line:
+
+    join|host <case> <port>   a hostile peer case against the program (hostile_peer.py)
+    go                        lets a waiting peer case carry on
+    relay <status> <port>     (re)starts the maker's server (tools/server) on <port>, answering
+                              feedback with <status> (200 stores it; 0 stops the server)
+    feedback                  the stored feedback rows, as one line of JSON
+
+Each command gets one answer line: "done ...", "ready" (a peer case listening), a JSON line, or
+"fail ...".
+"""
+
+import argparse
+import json
+import os
+import socket
+import sqlite3
+import subprocess
+import sys
+
+import hostile_peer
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+SERVER = os.path.join(ROOT, "tools", "server", "quillon_server.py")
+
+
+class Control:
+    def __init__(self, sock):
+        self.file = sock.makefile("rw", encoding="utf-8", newline="\n")
+
+    def read(self):
+        line = self.file.readline()
+        if not line:
+            raise EOFError
+        return line.split()
+
+    def say(self, line):
+        self.file.write(line + "\n")
+        self.file.flush()
+
+    def await_go(self):
+        if self.read() != ["go"]:
+            raise hostile_peer.CaseFailed("expected go from the driver")
+
+
+class Relay:
+    """The maker's server in a process of its own, with its database in the output folder."""
+
+    def __init__(self, folder):
+        self.db = os.path.join(folder, "feedback.db")
+        self.updates = os.path.join(folder, "updates")
+        self.process = None
+
+    def start(self, status, port):
+        self.stop()
+        if status == 0:
+            return "done relay stopped"
+        os.makedirs(self.updates, exist_ok=True)
+        self.process = subprocess.Popen(
+            [sys.executable, SERVER, "--port", str(port), "--db", self.db,
+             "--updates", self.updates] + (["--status", str(status)] if status != 200 else []),
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        line = self.process.stdout.readline()  # "listening on ..." once it takes connections
+        return "done " + line.strip() if line else "fail the server did not start"
+
+    def stop(self):
+        if self.process:
+            self.process.terminate()
+            self.process.wait()
+            self.process = None
+
+    def rows(self):
+        if not os.path.exists(self.db):
+            return "[]"
+        with sqlite3.connect(self.db) as db:
+            db.row_factory = sqlite3.Row
+            rows = db.execute("SELECT * FROM feedback ORDER BY id").fetchall()
+        return json.dumps([{k: r[k] for k in r.keys() if k != "raw"} for r in rows])
+
+
+def serve(control, relay):
+    while True:
+        try:
+            words = control.read()
+            if words and words[0] in ("join", "host"):
+                control.say(hostile_peer.play(words, control))
+            elif len(words) == 3 and words[0] == "relay":
+                control.say(relay.start(int(words[1]), int(words[2])))
+            elif words == ["feedback"]:
+                control.say(relay.rows())
+            else:
+                control.say("fail unknown command %r" % " ".join(words))
+        except EOFError:
+            return  # the driver is gone
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--control", type=int, required=True, help="port the driver connects to")
+    parser.add_argument("--folder", required=True, help="where the server keeps its files")
+    args = parser.parse_args()
+    relay = Relay(args.folder)
+    with socket.socket() as listener:
+        listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+        listener.bind(("127.0.0.1", args.control))
+        listener.listen(1)
+        print("services: control on %d" % args.control, flush=True)
+        try:
+            while True:  # one driver run after another
+                sock, _ = listener.accept()
+                with sock:
+                    serve(Control(sock), relay)
+                relay.stop()  # each scenario starts the server it needs
+        finally:
+            relay.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
