@@ -1,7 +1,6 @@
 #include "iupdate/path_containment.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "shell/paths.h"
 
@@ -28,8 +27,10 @@ std::string Lower(std::string_view s) {
 // Splits what follows the root, resolving "." and ".." as Windows does: ".." at the root stays
 // there.
 bool AppendNames(std::string_view sRest, std::vector<std::string>& names) {
-    for (const auto part : std::views::split(sRest, '\\')) {
-        const std::string_view sName(part.begin(), part.end());
+    for (size_t lFrom = 0; lFrom <= sRest.size();) {
+        const size_t lEnd = std::min(sRest.find('\\', lFrom), sRest.size());
+        const std::string_view sName = sRest.substr(lFrom, lEnd - lFrom);
+        lFrom = lEnd + 1;
         if (sName.empty() || sName == ".") continue;
         if (sName == "..") {
             if (!names.empty()) names.pop_back();
