@@ -14,7 +14,15 @@ constexpr std::string_view kClosingTags[] = {"</UPDATE>", "</DATE>",  "</VERSION
 constexpr std::string_view kFileTag = "<FILE>";
 constexpr std::string_view kSha256Tag = "<SHA256>";
 constexpr std::string_view kSha256Close = "</SHA256>";
-constexpr std::string_view kRemotePath = "<UPDATE><FILES><FILE><REMOTE>";
+// The paths at which values are recognised: the open block tags, joined.
+constexpr std::string_view kUpdate = "<UPDATE>";
+constexpr std::string_view kUpdateDate = "<UPDATE><DATE>";
+constexpr std::string_view kUpdateVersion = "<UPDATE><VERSION>";
+constexpr std::string_view kFile = "<UPDATE><FILES><FILE>";
+constexpr std::string_view kFileVersion = "<UPDATE><FILES><FILE><VERSION>";
+constexpr std::string_view kLocal = "<UPDATE><FILES><FILE><LOCAL>";
+constexpr std::string_view kRemote = "<UPDATE><FILES><FILE><REMOTE>";
+constexpr std::string_view kRemoteDate = "<UPDATE><FILES><FILE><REMOTE><DATE>";
 
 [[noreturn]] void TypeMismatch() { throw QuillonError(ErrTypeMismatch, "Type mismatch"); }
 
@@ -89,43 +97,41 @@ struct ValueTag {
     Store store;
 };
 
-#define FILE_PATH "<UPDATE><FILES><FILE>"
 // clang-format off
 const ValueTag kValueTags[] = {
-    {"<UPDATE>", "<URL>", [](UpdateInfo& u, const std::string& v) { u.Url = v; }},
-    {"<UPDATE>", "<BASEURL>", [](UpdateInfo& u, const std::string& v) {
+    {kUpdate, "<URL>", [](UpdateInfo& u, const std::string& v) { u.Url = v; }},
+    {kUpdate, "<BASEURL>", [](UpdateInfo& u, const std::string& v) {
          u.BaseUrl = v;
          if (u.BaseUrl.empty() || u.BaseUrl.back() != '/') u.BaseUrl += '/';
      }},
-    {"<UPDATE><DATE>", "<DAY>", [](UpdateInfo& u, const std::string& v) { u.Date.lDay = ToLong(v); }},
-    {"<UPDATE><DATE>", "<MONTH>", [](UpdateInfo& u, const std::string& v) { u.Date.lMonth = ToLong(v); }},
-    {"<UPDATE><DATE>", "<YEAR>", [](UpdateInfo& u, const std::string& v) { u.Date.lYear = ToLong(v); }},
-    {"<UPDATE><VERSION>", "<MAJOR>", [](UpdateInfo& u, const std::string& v) { u.Version.lMajor = ToLong(v); }},
-    {"<UPDATE><VERSION>", "<MINOR>", [](UpdateInfo& u, const std::string& v) { u.Version.lMinor = ToLong(v); }},
-    {"<UPDATE><VERSION>", "<RELEASE>", [](UpdateInfo& u, const std::string& v) { u.Version.lRelease = ToLong(v); }},
-    {FILE_PATH, "<NAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Name = v; }},
-    {FILE_PATH, "<DOWNLOAD>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Download = ToFlag(v); }},
-    {FILE_PATH, "<ICON>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Icon = v; }},
-    {FILE_PATH, "<HIDDEN>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Hidden = ToFlag(v); }},
-    {FILE_PATH, "<DIFFERED>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Differed = ToFlag(v); }},
-    {FILE_PATH, "<REGISTER>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Register = ToFlag(v); }},
-    {FILE_PATH, "<RESTART>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Restart = ToFlag(v); }},
-    {FILE_PATH, "<CATEGORY>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Category = v; }},
-    {FILE_PATH "<VERSION>", "<MAJOR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lMajor = ToLong(v); }},
-    {FILE_PATH "<VERSION>", "<MINOR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lMinor = ToLong(v); }},
-    {FILE_PATH "<VERSION>", "<RELEASE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lRelease = ToLong(v); }},
-    {FILE_PATH "<LOCAL>", "<PATH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.Path = v; }},
-    {FILE_PATH "<LOCAL>", "<FILENAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.FileName = v; }},
-    {FILE_PATH "<LOCAL>", "<SIZE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.Size = ToLong(v); }},
-    {FILE_PATH "<REMOTE>", "<PATH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Path = v; }},
-    {FILE_PATH "<REMOTE>", "<FILENAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.FileName = v; }},
-    {FILE_PATH "<REMOTE>", "<SIZE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Size = ToLong(v); }},
-    {FILE_PATH "<REMOTE><DATE>", "<DAY>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lDay = ToLong(v); }},
-    {FILE_PATH "<REMOTE><DATE>", "<MONTH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lMonth = ToLong(v); }},
-    {FILE_PATH "<REMOTE><DATE>", "<YEAR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lYear = ToLong(v); }},
+    {kUpdateDate, "<DAY>", [](UpdateInfo& u, const std::string& v) { u.Date.lDay = ToLong(v); }},
+    {kUpdateDate, "<MONTH>", [](UpdateInfo& u, const std::string& v) { u.Date.lMonth = ToLong(v); }},
+    {kUpdateDate, "<YEAR>", [](UpdateInfo& u, const std::string& v) { u.Date.lYear = ToLong(v); }},
+    {kUpdateVersion, "<MAJOR>", [](UpdateInfo& u, const std::string& v) { u.Version.lMajor = ToLong(v); }},
+    {kUpdateVersion, "<MINOR>", [](UpdateInfo& u, const std::string& v) { u.Version.lMinor = ToLong(v); }},
+    {kUpdateVersion, "<RELEASE>", [](UpdateInfo& u, const std::string& v) { u.Version.lRelease = ToLong(v); }},
+    {kFile, "<NAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Name = v; }},
+    {kFile, "<DOWNLOAD>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Download = ToFlag(v); }},
+    {kFile, "<ICON>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Icon = v; }},
+    {kFile, "<HIDDEN>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Hidden = ToFlag(v); }},
+    {kFile, "<DIFFERED>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Differed = ToFlag(v); }},
+    {kFile, "<REGISTER>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Register = ToFlag(v); }},
+    {kFile, "<RESTART>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Restart = ToFlag(v); }},
+    {kFile, "<CATEGORY>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Category = v; }},
+    {kFileVersion, "<MAJOR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lMajor = ToLong(v); }},
+    {kFileVersion, "<MINOR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lMinor = ToLong(v); }},
+    {kFileVersion, "<RELEASE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Version.lRelease = ToLong(v); }},
+    {kLocal, "<PATH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.Path = v; }},
+    {kLocal, "<FILENAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.FileName = v; }},
+    {kLocal, "<SIZE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Local.Size = ToLong(v); }},
+    {kRemote, "<PATH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Path = v; }},
+    {kRemote, "<FILENAME>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.FileName = v; }},
+    {kRemote, "<SIZE>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Size = ToLong(v); }},
+    {kRemoteDate, "<DAY>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lDay = ToLong(v); }},
+    {kRemoteDate, "<MONTH>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lMonth = ToLong(v); }},
+    {kRemoteDate, "<YEAR>", [](UpdateInfo& u, const std::string& v) { CurrentEntry(u).Remote.Date.lYear = ToLong(v); }},
 };
 // clang-format on
-#undef FILE_PATH
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -184,8 +190,7 @@ void MatchValue(const std::string& sPath, const std::string& sLine, UpdateInfo& 
             return;
         }
     }
-    if (sPath == kRemotePath && sLine.starts_with(kSha256Tag))
-        StoreSha256(CurrentEntry(info), sLine);
+    if (sPath == kRemote && sLine.starts_with(kSha256Tag)) StoreSha256(CurrentEntry(info), sLine);
 }
 
 }  // namespace
