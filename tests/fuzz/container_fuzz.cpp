@@ -24,9 +24,8 @@ void Check(bool bCondition) {
 // Judged again with 128-bit products, which cannot overflow.
 void CheckLayout(const ContainerLayout& layout, uint64_t lLength, int32_t lStated) {
     const unsigned __int128 lLimit = static_cast<unsigned __int128>(lLength - 4) * 1032;
-    const bool bAcceptable =
-        lLength >= 5 && lStated >= 0 && lStated <= kMaxUncompressedSize &&
-        static_cast<unsigned __int128>(lStated) <= lLimit;
+    const bool bAcceptable = lLength >= 5 && lStated >= 0 && lStated <= kMaxUncompressedSize &&
+                             static_cast<unsigned __int128>(lStated) <= lLimit;
     Check((layout.eProblem == ContainerProblem::None) == bAcceptable);
     if (bAcceptable) Check(layout.lStreamLength == lLength - 4 && layout.lExpectedSize == lStated);
 }
@@ -37,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t lSize) {
     const std::span<const uint8_t> file(pData, lSize);
     const CompressedFile split = SplitCompressedFile(file);
     if (lSize >= 4) CheckLayout(split.layout, lSize, StatedSize(file.last<4>()));
-    Check(split.stream.empty() || (split.stream.data() == pData && split.stream.size() + 4 == lSize));
+    Check(split.stream.empty() ||
+          (split.stream.data() == pData && split.stream.size() + 4 == lSize));
 
     if (lSize >= 12) {
         uint64_t lLength = 0;
