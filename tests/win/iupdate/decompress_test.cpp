@@ -1,9 +1,10 @@
 // Decompression of downloaded files and installation in one move: a good container gives the
 // exact content; anything else writes nothing and leaves the installed file whole.
 
+#include <windows.h>
+// After windows.h, which it needs.
 #include <gtest/gtest.h>
 #include <psapi.h>
-#include <windows.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -40,12 +41,12 @@ std::string WithSize(std::string stream, int32_t lStated) {
     return stream;
 }
 
-// Text-like bytes with some repetition, so that the stream is neither trivial nor incompressible.
-std::string Sample(size_t lLength, uint32_t lSeed) {
+// Pseudo-random bytes from lLetters letters: 16 compress about half, 256 not at all.
+std::string Sample(size_t lLength, uint32_t lSeed, uint32_t lLetters = 16) {
     std::string s(lLength, '\0');
     for (char& c : s) {
         lSeed = lSeed * 1664525u + 1013904223u;
-        c = static_cast<char>('a' + (lSeed >> 24) % 16);
+        c = static_cast<char>('a' + (lSeed >> 24) % lLetters);
     }
     return s;
 }
@@ -116,14 +117,8 @@ TEST_F(Decompression, ABadContainerWritesNothingAndKeepsItsSource) {
 }
 
 TEST_F(Decompression, AnUnbelievableSizeIsRefusedBeforeAnyMemoryIsTaken) {
-    // Incompressible bytes: the stream is as long as its content.
-    std::string sNoise(400 << 10, '\0');
-    uint32_t lSeed = 11;
-    for (char& c : sNoise) {
-        lSeed = lSeed * 1664525u + 1013904223u;
-        c = static_cast<char>(lSeed >> 24);
-    }
-    const std::string sStream = Deflated(sNoise);
+    // Incompressible: the stream is as long as its content.
+    const std::string sStream = Deflated(Sample(400 << 10, 11, 256));
     const auto lBeyondRatio = static_cast<int32_t>(1032 * sStream.size() + 1);  // about 400 MB
     for (const int32_t lStated : {lBeyondRatio, std::numeric_limits<int32_t>::max()}) {
         PROCESS_MEMORY_COUNTERS before{};
