@@ -29,6 +29,7 @@
 #include "shell/win/modFiles.h"
 #include "shell/win/text.h"
 #include "support/fakes.h"
+#include "support/run_dialog.h"
 #include "support/temp_folder.h"
 #include "ui/win/dialog_base.h"
 #include "ui/win/tab_pages.h"
@@ -36,37 +37,8 @@
 namespace quillon::win {
 namespace {
 
-constexpr RECT kOwner{120, 80, 620, 480};  // away from the screen's centre
-
-// Shows a dialog with show(hOwner) and, once its loop waits for input (the owner hears
-// WM_ENTERIDLE), runs look, which answers the command that ends it. Fails when no window can
-// be made or the dialog never waited.
-using Look = std::function<int(HWND hDialog)>;
-testing::AssertionResult RunDialog(const std::function<void(HWND)>& show, Look look) {
-    const HWND hOwner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, kOwner.left,
-                                        kOwner.top, kOwner.right - kOwner.left,
-                                        kOwner.bottom - kOwner.top, nullptr, nullptr, nullptr, 0);
-    if (!hOwner) return testing::AssertionFailure() << "no window could be made";
-    const auto ownerProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR refData) -> LRESULT {
-        auto& pending = *reinterpret_cast<Look*>(refData);
-        if (msg == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && pending) {
-            const auto hDialog = reinterpret_cast<HWND>(lParam);
-            RECT rc{};  // every dialog stands centred over its owner
-            GetWindowRect(hDialog, &rc);
-            EXPECT_NEAR(rc.left + rc.right, kOwner.left + kOwner.right, 1);
-            EXPECT_NEAR(rc.top + rc.bottom, kOwner.top + kOwner.bottom, 1);
-            PostMessageW(hDialog, WM_COMMAND, static_cast<WPARAM>(pending(hDialog)), 0);
-            pending = nullptr;
-        }
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    };
-    SetWindowSubclass(hOwner, ownerProc, 1, reinterpret_cast<DWORD_PTR>(&look));
-    show(hOwner);
-    DestroyWindow(hOwner);
-    return look ? testing::AssertionFailure() << "the dialog never waited for input"
-                : testing::AssertionSuccess();
-}
+using test::Look;
+using test::RunDialog;
 
 int CurrentTab(HWND hDialog, int lTabsId) {
     return static_cast<int>(SendDlgItemMessageW(hDialog, lTabsId, TCM_GETCURSEL, 0, 0));

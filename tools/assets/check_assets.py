@@ -48,25 +48,26 @@ class Failures(list):
 
 # ---------------------------------------------------------------- BMP
 
-def read_bmp24(data, name, fails):
+def read_bmp24(data, name, fails, size=(CARD_W, CARD_H)):
     """Returns {(x, y): (r, g, b)} with y = 0 at the top, or None."""
+    width, height = size
     if not fails.check(len(data) >= 54 and data[:2] == b"BM", "%s: not a BMP file" % name):
         return None
     file_size, _, _, offset = struct.unpack_from("<IHHI", data, 2)
     hsize, w, h, planes, bpp, comp = struct.unpack_from("<IiiHHI", data, 14)
     ok = fails.check(file_size == len(data), "%s: header says %d bytes, file has %d" % (name, file_size, len(data)))
     ok &= fails.check(hsize == 40, "%s: info header of %d bytes, expected BITMAPINFOHEADER (40)" % (name, hsize))
-    ok &= fails.check((w, h) == (CARD_W, CARD_H), "%s: %d x %d, expected %d x %d bottom-up" % (name, w, h, CARD_W, CARD_H))
+    ok &= fails.check((w, h) == size, "%s: %d x %d, expected %d x %d bottom-up" % (name, w, h, width, height))
     ok &= fails.check(planes == 1 and bpp == 24 and comp == 0,
                       "%s: %d bpp, compression %d; expected 24-bit uncompressed" % (name, bpp, comp))
-    stride = (CARD_W * 3 + 3) & ~3
-    ok &= fails.check(offset >= 54 and offset + stride * CARD_H <= len(data), "%s: pixel data out of the file" % name)
+    stride = (width * 3 + 3) & ~3
+    ok &= fails.check(offset >= 54 and offset + stride * height <= len(data), "%s: pixel data out of the file" % name)
     if not ok:
         return None
     px = {}
-    for row in range(CARD_H):
-        base = offset + (CARD_H - 1 - row) * stride
-        for x in range(CARD_W):
+    for row in range(height):
+        base = offset + (height - 1 - row) * stride
+        for x in range(width):
             b, g, r = data[base + 3 * x:base + 3 * x + 3]
             px[(x, row)] = (r, g, b)
     return px

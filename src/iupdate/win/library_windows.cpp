@@ -1,32 +1,10 @@
 #include "iupdate/win/library_windows.h"
 
-#include <utility>
-
-// NOT THERE YET: the wizard, feedback and About windows are separate pieces of work. Until
-// they land, only the About rows are kept (so the class surface can be exercised end to end);
-// loading and showing the windows do nothing, and the wizard reports that it could not be
-// loaded, which makes LaunchUpdate answer False.
+// NOT THERE YET: the wizard and feedback windows are separate pieces of work. Until they land,
+// showing the feedback window does nothing, and the wizard reports that it could not be
+// loaded, which makes LaunchUpdate answer False. The About window is library_about.cpp's.
 
 namespace quillon::iupdate {
-
-namespace {
-
-std::vector<AboutRow>& Rows() {
-    static std::vector<AboutRow> rows;
-    return rows;
-}
-
-}  // namespace
-
-void AboutLoad() {}  // not there yet
-
-void AboutAddItem(std::string sPath, std::string sTitle, int32_t eIcon) {
-    Rows().push_back({std::move(sPath), std::move(sTitle), eIcon});
-}
-
-const std::vector<AboutRow>& AboutRows() { return Rows(); }
-
-void AboutShow(HWND) {}  // not there yet
 
 void SubmitShow(HWND) {}  // not there yet
 

@@ -13,6 +13,7 @@ namespace quillon::iupdate {
 
 // A row that the game (AddItem) or the About box itself adds to the components list.
 struct AboutRow {
+    std::string sKey;  // AboutItemKey of the title: one row per key
     std::string sPath;
     std::string sTitle;
     int32_t eIcon;  // an ICONS value as the caller gave it
@@ -20,10 +21,12 @@ struct AboutRow {
 
 // Loads the About window without showing it.
 void AboutLoad();
+// A row whose key is taken already is ignored.
 void AboutAddItem(std::string sPath, std::string sTitle, int32_t eIcon);
-// The rows added so far, in their order, for the About window to list.
+// The rows added since the About window was last closed, in their order.
 const std::vector<AboutRow>& AboutRows();
-// Adds the standard rows, fills the list and shows the About window modally.
+// Adds the standard rows, fills the list and shows the About window modally, loading it first
+// if needed. When it has closed the window is unloaded and its rows are gone.
 void AboutShow(HWND hOwner);
 
 // Shows the feedback window modally.

@@ -123,6 +123,19 @@ std::optional<FileVersionParts> GetFileVersionParts(std::string_view sPath) {
                             static_cast<int16_t>(LOWORD(fixed->dwFileVersionLS))};
 }
 
+std::string GetFileVersion(std::string_view sPath, VersionRec& version) {
+    std::string sText;
+    Handled(Reporter(), "modMain", "GetFileVersion", true, [&] {
+        const std::optional<FileVersionParts> parts = GetFileVersionParts(sPath);
+        if (!parts) return;
+        const FileVersion composed =
+            ComposeFileVersion(parts->iMajor, parts->iMinor, parts->iBuild, parts->iRevision);
+        version = composed.version;
+        sText = composed.sText;
+    });
+    return sText;
+}
+
 FileDate FileWriteDate(std::string_view sPath) {
     // Opened for writing on purpose: a file in use or read-only must count as old, so that an
     // update replaces it (through the updater when it is in use).

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "iupdate/versions.h"
 #include "shell/win/modFiles.h"
 #include "shell/win/replace_file.h"
 
@@ -59,6 +60,10 @@ struct FileVersionParts {
 };
 // Nothing when the file is missing or carries no version information.
 std::optional<FileVersionParts> GetFileVersionParts(std::string_view sPath);
+// The file's version as the library shows it ("2.01.0015" for 2.1.0.15), with the record filled
+// in. Empty text, and the record left as it was, for a file that is missing or carries no
+// version information. A failure is reported as "modMain::GetFileVersion" and gives empty text.
+std::string GetFileVersion(std::string_view sPath, VersionRec& version);
 
 struct FileDate {
     int32_t lYear;

@@ -495,6 +495,40 @@ std::optional<std::wstring> Quillon::Panel(int panel) const {
     return text;
 }
 
+std::vector<std::vector<std::wstring>> Program::ListViewRows(HWND list, int columns) const {
+    // LVM_GETITEMTEXTW reads the item and fills the text where the program can write them.
+    constexpr size_t kChars = 512;
+    struct Remote {
+        LVITEMW item;
+        wchar_t text[kChars];
+    };
+    void* remote = VirtualAllocEx(Handle(), nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) Fail("VirtualAllocEx failed in the program's process");
+    std::vector<std::vector<std::wstring>> rows;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    for (int row = 0; row < static_cast<int>(count); ++row) {
+        rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.cchTextMax = kChars;
+            item.pszText = static_cast<Remote*>(remote)->text;
+            DWORD_PTR length = 0;
+            Remote local{};
+            if (!WriteProcessMemory(Handle(), remote, &item, sizeof item, nullptr) ||
+                !SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000,
+                                     &length) ||
+                !ReadProcessMemory(Handle(), remote, &local, sizeof local, nullptr))
+                Fail("cannot read row " + std::to_string(row) + " of a list view");
+            rows.back().emplace_back(local.text, std::min<size_t>(length, kChars - 1));
+        }
+    }
+    VirtualFreeEx(Handle(), remote, 0, MEM_RELEASE);
+    return rows;
+}
+
 std::wstring Quillon::WaitForPanel(int panel, const std::vector<std::wstring>& accepted) {
     std::optional<std::wstring> text;
     std::string wanted;

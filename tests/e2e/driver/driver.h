@@ -100,6 +100,8 @@ class Program {
     }
     // An entry of the probe library run inside the program about the window: its answer.
     std::optional<std::wstring> Probe(const char* entry, HWND hwnd, uint32_t panel = 0) const;
+    // The texts of a list view of the program, a row of `columns` texts per item.
+    std::vector<std::vector<std::wstring>> ListViewRows(HWND list, int columns) const;
 
   private:
     friend class Dialog;

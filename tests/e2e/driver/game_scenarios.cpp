@@ -221,6 +221,8 @@ void OptionsScenario(Scenario& s);
 void BrokenPictures(Scenario& s);
 void NetworkGame(Scenario& s);
 void HostilePeer(Scenario& s);
+void AboutScenario(Scenario& s);
+void LibraryRepairScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -236,6 +238,9 @@ const std::vector<ScenarioEntry>& AllScenarios() {
          NetworkGame},
         {"hostile_peer", "a scripted peer that breaks the protocol, against host and client",
          HostilePeer},
+        {"about", "Help > About: the components, the version, the license", AboutScenario},
+        {"library_repair", "the update library unregistered, then missing, mid-game",
+         LibraryRepairScenario},
     };
     return all;
 }

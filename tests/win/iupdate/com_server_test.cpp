@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "VyxIUpdate_h.h"
@@ -14,6 +15,7 @@
 #include "registry_snapshot.h"
 #include "shell/error_report.h"
 #include "shell/win/late_bound.h"
+#include "support/run_dialog.h"
 
 namespace quillon::test {
 namespace {
@@ -132,10 +134,19 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
     V_BSTRREF(&byRef[0]) = &V_BSTR(refPath.Get());
     V_BSTRREF(&byRef[1]) = &V_BSTR(refTitle.Get());
     about.Call("AddItem", {&byRef[0], &byRef[1]});
-    for (const char* szProgId : {"VyxIUpdate.clsAbout", "VyxIUpdate.clsSubmit"}) {
-        const win::ScopedVariant shown = LateBound(szProgId).Call("Show", {owner.Get()});
-        EXPECT_EQ(shown.Type(), VT_BOOL);
-        EXPECT_EQ(V_BOOL(shown.Get()), VARIANT_FALSE) << szProgId;
+    // The About box waits for OK, which its owner gives.
+    win::ScopedVariant aboutShown;
+    EXPECT_TRUE(RunDialog(
+        [&](HWND hOwner) {
+            aboutShown =
+                LateBound("VyxIUpdate.clsAbout").Call("Show", {VariantFromWindow(hOwner).Get()});
+        },
+        [](HWND) { return IDOK; }));
+    const win::ScopedVariant submitShown =
+        LateBound("VyxIUpdate.clsSubmit").Call("Show", {owner.Get()});
+    for (const VARIANT* shown : {std::as_const(aboutShown).Get(), submitShown.Get()}) {
+        EXPECT_EQ(V_VT(shown), VT_BOOL);
+        EXPECT_EQ(V_BOOL(shown), VARIANT_FALSE);
     }
 
     LateBound update("VyxIUpdate.clsUpdate");

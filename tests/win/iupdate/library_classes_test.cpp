@@ -66,17 +66,22 @@ TEST_F(LibraryClasses, EveryInstanceSharesOneStateAndTheProductNameIsTheProgramN
     EXPECT_TRUE(m_reports.empty());
 }
 
-TEST_F(LibraryClasses, AddItemKeepsRowsInOrderWithTheIconOrNone) {
+// One row per key, the title with "_" for spaces in upper case: a second title of the same key
+// is ignored without a report.
+TEST_F(LibraryClasses, AddItemKeepsOneRowPerKeyInOrderWithTheIconOrNone) {
     LateBound about = Create(CLSID_clsAbout);
     const size_t lBefore = iupdate::AboutRows().size();
-    const win::ScopedVariant path = VariantFromText("C:\\a.ocx"), title = VariantFromText("A");
+    const win::ScopedVariant path = VariantFromText("C:\\a.ocx"), title = VariantFromText("A b");
+    const win::ScopedVariant sameKey = VariantFromText("a B"), other = VariantFromText("A_C");
     about.Call("AddItem", {path.Get(), title.Get()});
-    about.Call("AddItem", {path.Get(), title.Get(), VariantFromLong(ICON_EXE).Get()});
+    about.Call("AddItem", {path.Get(), sameKey.Get(), VariantFromLong(ICON_DLL).Get()});
+    about.Call("AddItem", {path.Get(), other.Get(), VariantFromLong(ICON_EXE).Get()});
 
     const auto& rows = iupdate::AboutRows();
     ASSERT_EQ(rows.size(), lBefore + 2);
-    EXPECT_EQ(rows[lBefore].sPath + rows[lBefore].sTitle, "C:\\a.ocxA");
+    EXPECT_EQ(rows[lBefore].sKey + rows[lBefore].sPath + rows[lBefore].sTitle, "A_BC:\\a.ocxA b");
     EXPECT_EQ(rows[lBefore].eIcon, ICON_NONE);
+    EXPECT_EQ(rows[lBefore + 1].sKey, "A_C");
     EXPECT_EQ(rows[lBefore + 1].eIcon, ICON_EXE);
     EXPECT_TRUE(m_reports.empty());
 }

@@ -1,0 +1,138 @@
+// The Help menu's About through the real update library: the box with the program's own rows,
+// and a library that is unregistered or gone. The library's rules are its own tests' business;
+// here the program and the library meet.
+
+#include <filesystem>
+
+#include "driver.h"
+#include "iupdate/win/frmAbout_resource.h"
+#include "shell/win/text.h"
+
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+namespace quillon::e2e {
+
+namespace {
+
+using namespace text;
+namespace fs = std::filesystem;
+
+const std::wstring kHelp = L"&Help";
+const std::wstring kAbout = L"&About...";
+
+std::wstring SystemLibrary() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\VyxIUpdate.dll";
+}
+
+// Calls the library's own registration entry, as regsvr32 does.
+void CallLibraryEntry(const char* entry) {
+    const win::ScopedModule library(LoadLibraryW(SystemLibrary().c_str()));
+    Check(library.Get() != nullptr, "the update library is not in the system folder");
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    const auto call = reinterpret_cast<Entry>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), entry)));
+    Check(call && SUCCEEDED(call()), std::string(entry) + " failed");
+}
+
+// The library moved out of the system folder for the object's life, then put back and
+// registered, so that the scenarios after this one find it whatever happened here.
+class LibraryAway {
+  public:
+    LibraryAway() {
+        Check(MoveFileW(SystemLibrary().c_str(), Moved().c_str()) != 0, "cannot move the library");
+    }
+    ~LibraryAway() {
+        MoveFileW(Moved().c_str(), SystemLibrary().c_str());
+        try {
+            CallLibraryEntry("DllRegisterServer");
+        } catch (const Failure&) {
+            // The scenario reports its own failure; the next ones will say what is missing.
+        }
+    }
+    LibraryAway(const LibraryAway&) = delete;
+    LibraryAway& operator=(const LibraryAway&) = delete;
+
+  private:
+    static std::wstring Moved() { return SystemLibrary() + L".away"; }
+};
+
+bool LibraryRegistered() {
+    const win::ScopedCoInit com;
+    CLSID clsid{};
+    return SUCCEEDED(CLSIDFromProgID(L"VyxIUpdate.clsAbout", &clsid));
+}
+
+}  // namespace
+
+// About lists the program's components and the library's own with the versions their files
+// carry; the label and the license name the program as its version information does.
+void AboutScenario(Scenario& s) {
+    Quillon& q = s.Start();
+    q.Choose({kHelp, kAbout});
+    Dialog about(q, L"About Quillon");
+    Check(about.Text(IDC_ABOUT_LBLVERSION) == L"Version 2.0.0",
+          "the version label reads " + Quote(about.Text(IDC_ABOUT_LBLVERSION)));
+    const std::wstring license = about.Text(IDC_ABOUT_RCHEDIT);
+    Check(license.find(L"Copyright \u00A9 2026 The Quillon developers") != std::wstring::npos &&
+              license.find(L"%Copyright%") == std::wstring::npos,
+          "the license does not carry the program's copyright line: " + Quote(license));
+    const auto rows = q.ListViewRows(about.Item(IDC_ABOUT_LST), 2);
+    const std::vector<std::wstring> titles = {
+        L"VYX Internet Update",      L"CCRP UpDown Control",
+        L"CCRP Slider Control",      L"Orlent RichText Control",
+        L"Microsoft Tabbed Dialog Control", L"Microsoft Winsock Control",
+        L"C Run-Time Library",       L"Sax ActiveX SmartUI",
+        L"zLib Compression Library", L"Rich Edit Control"};
+    std::string seen;
+    for (const auto& row : rows) seen += Narrow(row[0]) + " [" + Narrow(row[1]) + "]; ";
+    Check(rows.size() == titles.size(), "the components list holds " + seen);
+    for (size_t i = 0; i < titles.size(); ++i)
+        Check(rows[i][0] == titles[i], "row " + std::to_string(i) + " is not " +
+                                           Narrow(titles[i]) + " in " + seen);
+    Check(rows[0][1] == L"2.01.0000", "the library's row shows no version 2.01.0000: " + seen);
+    Check(rows[5][1].empty(), "a component that is not there shows a version: " + seen);
+    s.Screenshot("-about");
+    about.Close(IDOK);
+    q.Quit();
+}
+
+// An unregistered library is registered by the program and the command goes on; a missing one
+// gives the report, and the game goes on afterwards.
+void LibraryRepairScenario(Scenario& s) {
+    CallLibraryEntry("DllUnregisterServer");
+    Check(!LibraryRegistered(), "the library is still registered");
+    {
+        Quillon& first = s.Start();
+        first.Choose({kHelp, kAbout});
+        Dialog(first, L"About Quillon").Close(IDOK);
+        Check(LibraryRegistered(), "the program did not register the library");
+        first.Quit();  // a process that loaded the library keeps it: the next one starts afresh
+    }
+    CallLibraryEntry("DllUnregisterServer");
+    const LibraryAway away;
+    Quillon& q = s.Start();
+    DealUnshuffled(q);
+    StartGame(q, OnePlayer);
+    q.Reveal(DealPosition(0));
+    q.WaitForLook({DealPosition(0)}, Look::Face);
+    q.Choose({kHelp, kAbout});
+    {
+        Dialog report(q, L"Fatal Error !");  // the report's wording for 429
+        Check(report.Message().find(
+                  L"ActiveX object couldn't be created. Consider reinstalling application.") !=
+                  std::wstring::npos,
+              Describe(report.Hwnd()) + " is not the report of a missing library");
+        report.Close(IDOK);
+    }
+    // The game carries on where it was.
+    q.Reveal(DealPosition(1));
+    q.WaitForPanel(1, {kWaiting});
+    q.Click();
+    q.WaitForPanel(2, {Pairs(1)});
+    q.Quit();
+}
+
+}  // namespace quillon::e2e
