@@ -1,7 +1,8 @@
 #include "iupdate/win/update_verify.h"
 
-#include <bcrypt.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <bcrypt.h>
 
 #include <algorithm>
 #include <cstring>
