@@ -49,7 +49,7 @@ bench: bootstrap
 # Fuzzes each parser of outside input for FUZZ_SECONDS (clang's libFuzzer), starting from its
 # committed corpus; new inputs land in build/fuzz/corpus/<target> (merge the useful ones back).
 FUZZ_SECONDS ?= 120
-FUZZ_TARGETS := lan
+FUZZ_TARGETS := lan descriptor container
 fuzz: bootstrap
 	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build build/fuzz -j $(JOBS)

@@ -28,7 +28,7 @@ cp "$(dirname "$1")/VyxIUpdate.dll" "$(dirname "$1")/zLib.dll" "$system32/"
 wine_run regsvr32 /s 'C:\windows\system32\VyxIUpdate.dll'
 
 placed="$output/$program_folder_name"
-rm -rf "$placed" "$output/shots"
+rm -rf "$placed" "$output/shots" "$output/server"
 mkdir -p "$placed"
 cp "$1" "$placed/Quillon.exe"
 if [ -e "$(dirname "$1")/quillon.chm" ]; then cp "$(dirname "$1")/quillon.chm" "$placed/"; fi

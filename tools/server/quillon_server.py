@@ -43,7 +43,8 @@ SCHEMA = (
     " received TEXT NOT NULL,"  # UTC, ISO 8601
     " client TEXT NOT NULL,"
     + "".join(" %s TEXT," % f for f in FIELDS)
-    + " raw BLOB NOT NULL)"  # the body exactly as it came, unknown fields included
+    + " raw BLOB NOT NULL,"  # the body exactly as it came, unknown fields included
+    " content_type TEXT)"  # as the request declared its body: how to read a raw one again
 )
 
 
@@ -71,11 +72,12 @@ def parse_form(body):
     return fields
 
 
-def store_feedback(db_path, client, body):
+def store_feedback(db_path, client, body, content_type=None):
     fields = parse_form(body)
     received = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ")
-    columns = ("received", "client") + FIELDS + ("raw",)
-    values = (received, client) + tuple(fields.get(f) for f in FIELDS) + (bytes(body),)
+    columns = ("received", "client") + FIELDS + ("raw", "content_type")
+    values = ((received, client) + tuple(fields.get(f) for f in FIELDS)
+              + (bytes(body), content_type))
     with sqlite3.connect(db_path, timeout=10) as db:
         db.execute(
             "INSERT INTO feedback (%s) VALUES (%s)"
@@ -137,21 +139,25 @@ class Handler(BaseHTTPRequestHandler):
             self.close_connection = True
             return self.answer(413, b"Body refused\n")
         if path == SUBMIT_PATH:
-            # The library sends its form as the body of a GET; a query serves browsers.
-            self.submit(body if body else query.encode("utf-8"))
+            # The library posts its form as the body (older copies sent it as the body of a GET);
+            # a query serves browsers.
+            if body:
+                self.submit(body, self.headers.get("Content-Type"))
+            else:
+                self.submit(query.encode("utf-8"))
         elif path.startswith(UPDATES_PREFIX):
             self.send_update(path)
         else:
             self.answer(404, b"Not found\n")
 
-    def submit(self, body):
+    def submit(self, body, content_type=None):
         forced = self.server.forced_status
         if forced:
             return self.answer(forced, b"Refused\n")
         if not body:
             return self.answer(400, b"No feedback\n")
         try:
-            store_feedback(self.server.db_path, self.client_address[0], body)
+            store_feedback(self.server.db_path, self.client_address[0], body, content_type)
         except sqlite3.Error as e:
             self.log_error("feedback not stored: %s", e)
             return self.answer(500, b"Not stored\n")
@@ -176,6 +182,9 @@ def make_server(host, port, db_path, updates_dir, forced_status):
     os.makedirs(updates_dir, exist_ok=True)
     with sqlite3.connect(db_path) as db:
         db.execute(SCHEMA)
+        # A database from before the content type was kept gains its column.
+        if "content_type" not in {row[1] for row in db.execute("PRAGMA table_info(feedback)")}:
+            db.execute("ALTER TABLE feedback ADD COLUMN content_type TEXT")
     db.close()
     server = ThreadingHTTPServer((host, port), Handler)
     server.daemon_threads = True

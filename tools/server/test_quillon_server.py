@@ -16,7 +16,9 @@ SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "quillon_serve
 FORM = (b"?name=Ann+%26+Bob%3D1&email=a%40bc.de&app=Quillon.exe&appver=1.2.3+beta+2"
         b"&vyxdll=2.1.0&adodb: 2.8&windows=Windows+XP%2520version%3A+5.1.2600"
         b"&feedback=Caf%C3%A9%2B100%25+ok%0D%0A&extra=1")
-COLUMNS = "name, email, app, appver, vyxdll, adodb, windows, feedback, raw, client, received"
+COLUMNS = ("name, email, app, appver, vyxdll, adodb, windows, feedback, raw, client, received,"
+           " content_type")
+FORM_TYPE = {"Content-Type": "application/x-www-form-urlencoded"}
 
 
 class ServerTest(unittest.TestCase):
@@ -34,9 +36,9 @@ class ServerTest(unittest.TestCase):
         self.assertRegex(line, r"^listening on http://127\.0\.0\.1:\d+$")
         self.port = int(line.rsplit(":", 1)[1])
 
-    def request(self, method, path, body=None):
+    def request(self, method, path, body=None, headers=None):
         conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=10)
-        conn.request(method, path, body)
+        conn.request(method, path, body, headers or {})
         with conn.getresponse() as r:
             return r.status, r.read(), r.getheader("Content-Type"), r.getheader("Content-Length")
 
@@ -46,7 +48,8 @@ class ServerTest(unittest.TestCase):
 
     def test_feedback_is_stored_decoded_whatever_way_it_comes(self):
         self.start()
-        self.assertEqual(self.request("POST", "/updates/submit.asp", FORM)[:2], (200, b"OK"))
+        self.assertEqual(self.request("POST", "/updates/submit.asp", FORM, FORM_TYPE)[:2],
+                         (200, b"OK"))
         # The library's own way: a GET whose body is the form; a browser's: a query; an older
         # copy's: unescaped bytes in its code page.
         for path, body in (("", b"?name=Bo&feedback=x"), ("?email=q%40r.st", None),
@@ -58,9 +61,28 @@ class ServerTest(unittest.TestCase):
                                         "2.1.0", "2.8", "Windows XP%20version: 5.1.2600",
                                         "Caf\u00e9+100% ok\r\n", FORM, "127.0.0.1"))
         self.assertRegex(rows[0][10], r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ$")
-        self.assertEqual([(r[0], r[1], r[5], r[7]) for r in rows[1:]],
-                         [("Bo", None, None, "x"), (None, "q@r.st", None, None),
-                          ("Zo\u00eb", None, None, None)])
+        self.assertEqual(rows[0][11], FORM_TYPE["Content-Type"])
+        self.assertEqual([(r[0], r[1], r[5], r[7], r[11]) for r in rows[1:]],
+                         [("Bo", None, None, "x", None), (None, "q@r.st", None, None, None),
+                          ("Zo\u00eb", None, None, None, None)])
+
+    def test_a_database_from_before_the_content_type_gains_its_column(self):
+        old = tempfile.TemporaryDirectory()
+        self.addCleanup(old.cleanup)
+        with sqlite3.connect(old.name + "/f.db") as db:
+            db.execute("CREATE TABLE feedback (id INTEGER PRIMARY KEY, received TEXT, client TEXT,"
+                       " name TEXT, email TEXT, app TEXT, appver TEXT, vyxdll TEXT, adodb TEXT,"
+                       " windows TEXT, feedback TEXT, raw BLOB NOT NULL)")
+            db.execute("INSERT INTO feedback (name, raw) VALUES ('Old', x'00')")
+        db.close()
+        self.start("--db", old.name + "/f.db")
+        self.db = old.name + "/f.db"
+        self.assertEqual(self.request("POST", "/updates/submit.asp", b"?name=New", FORM_TYPE)[0],
+                         200)
+        with sqlite3.connect(self.db) as db:
+            self.assertEqual(db.execute("SELECT name, content_type FROM feedback").fetchall(),
+                             [("Old", None), ("New", FORM_TYPE["Content-Type"])])
+        db.close()
 
     def test_forced_status_answers_every_submission_and_stores_nothing(self):
         self.start("--status", "500")

@@ -1,12 +1,14 @@
 #include "iupdate/win/library_windows.h"
 
-// NOT THERE YET: the wizard and feedback windows are separate pieces of work. Until they land,
-// showing the feedback window does nothing, and the wizard reports that it could not be
-// loaded, which makes LaunchUpdate answer False. The About window is library_about.cpp's.
+#include "iupdate/win/frmSubmit.h"
+
+// NOT THERE YET: the wizard is a separate piece of work. Until it lands, the wizard reports that
+// it could not be loaded, which makes LaunchUpdate answer False. The About window is
+// library_about.cpp's.
 
 namespace quillon::iupdate {
 
-void SubmitShow(HWND) {}  // not there yet
+void SubmitShow(HWND hOwner) { frmSubmit(RelayUrl()).Show(hOwner); }
 
 bool UpdateWizardLoad() { return false; }  // not there yet
 

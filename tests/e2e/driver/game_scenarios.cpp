@@ -222,6 +222,7 @@ void BrokenPictures(Scenario& s);
 void NetworkGame(Scenario& s);
 void HostilePeer(Scenario& s);
 void AboutScenario(Scenario& s);
+void FeedbackScenario(Scenario& s);
 void LibraryRepairScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
@@ -239,6 +240,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"hostile_peer", "a scripted peer that breaks the protocol, against host and client",
          HostilePeer},
         {"about", "Help > About: the components, the version, the license", AboutScenario},
+        {"feedback", "Help > Submit Feedback to the maker's server, refused and unreachable",
+         FeedbackScenario},
         {"library_repair", "the update library unregistered, then missing, mid-game",
          LibraryRepairScenario},
     };

@@ -32,8 +32,8 @@ void CallLibraryEntry(const char* entry) {
     const win::ScopedModule library(LoadLibraryW(SystemLibrary().c_str()));
     Check(library.Get() != nullptr, "the update library is not in the system folder");
     using Entry = HRESULT(STDAPICALLTYPE*)();
-    const auto call = reinterpret_cast<Entry>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), entry)));
+    const auto call =
+        reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), entry)));
     Check(call && SUCCEEDED(call()), std::string(entry) + " failed");
 }
 
@@ -80,18 +80,22 @@ void AboutScenario(Scenario& s) {
               license.find(L"%Copyright%") == std::wstring::npos,
           "the license does not carry the program's copyright line: " + Quote(license));
     const auto rows = q.ListViewRows(about.Item(IDC_ABOUT_LST), 2);
-    const std::vector<std::wstring> titles = {
-        L"VYX Internet Update",      L"CCRP UpDown Control",
-        L"CCRP Slider Control",      L"Orlent RichText Control",
-        L"Microsoft Tabbed Dialog Control", L"Microsoft Winsock Control",
-        L"C Run-Time Library",       L"Sax ActiveX SmartUI",
-        L"zLib Compression Library", L"Rich Edit Control"};
+    const std::vector<std::wstring> titles = {L"VYX Internet Update",
+                                              L"CCRP UpDown Control",
+                                              L"CCRP Slider Control",
+                                              L"Orlent RichText Control",
+                                              L"Microsoft Tabbed Dialog Control",
+                                              L"Microsoft Winsock Control",
+                                              L"C Run-Time Library",
+                                              L"Sax ActiveX SmartUI",
+                                              L"zLib Compression Library",
+                                              L"Rich Edit Control"};
     std::string seen;
     for (const auto& row : rows) seen += Narrow(row[0]) + " [" + Narrow(row[1]) + "]; ";
     Check(rows.size() == titles.size(), "the components list holds " + seen);
     for (size_t i = 0; i < titles.size(); ++i)
-        Check(rows[i][0] == titles[i], "row " + std::to_string(i) + " is not " +
-                                           Narrow(titles[i]) + " in " + seen);
+        Check(rows[i][0] == titles[i],
+              "row " + std::to_string(i) + " is not " + Narrow(titles[i]) + " in " + seen);
     Check(rows[0][1] == L"2.01.0000", "the library's row shows no version 2.01.0000: " + seen);
     Check(rows[5][1].empty(), "a component that is not there shows a version: " + seen);
     s.Screenshot("-about");

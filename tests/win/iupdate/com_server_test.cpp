@@ -16,6 +16,7 @@
 #include "shell/error_report.h"
 #include "shell/win/late_bound.h"
 #include "support/run_dialog.h"
+#include "ui/win/dialog_base.h"
 
 namespace quillon::test {
 namespace {
@@ -142,9 +143,19 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
                 LateBound("VyxIUpdate.clsAbout").Call("Show", {VariantFromWindow(hOwner).Get()});
         },
         [](HWND) { return IDOK; }));
-    const win::ScopedVariant submitShown =
-        LateBound("VyxIUpdate.clsSubmit").Call("Show", {owner.Get()});
-    for (const VARIANT* shown : {std::as_const(aboutShown).Get(), submitShown.Get()}) {
+    // The feedback window waits for the user, who cancels it.
+    win::ScopedVariant submitShown;
+    EXPECT_TRUE(RunDialog(
+        [&](HWND hOwner) {
+            submitShown =
+                LateBound("VyxIUpdate.clsSubmit").Call("Show", {VariantFromWindow(hOwner).Get()});
+        },
+        [](HWND hDialog) {
+            EXPECT_EQ(win::WindowText(hDialog), L"Submit feedback");
+            return IDCANCEL;
+        }));
+    for (const VARIANT* shown :
+         {std::as_const(aboutShown).Get(), std::as_const(submitShown).Get()}) {
         EXPECT_EQ(V_VT(shown), VT_BOOL);
         EXPECT_EQ(V_BOOL(shown), VARIANT_FALSE);
     }
