@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "iupdate/compressed_file.h"
 #include "iupdate/win/library_report.h"
 #include "iupdate/win/module.h"
 #include "shell/error_report.h"
@@ -23,20 +24,12 @@ namespace {
 constexpr int32_t kErrFileNotFound = 53;
 constexpr int32_t kErrNoEntryPoint = 453;
 
-constexpr uint64_t kMaxContentSize = 512ULL << 20;
-// zlib never expands more than 1032 to 1.
-constexpr uint64_t kMaxRatio = 1032;
-// Stored blocks make a stream at most a few bytes per 64 KiB longer than its content.
-constexpr uint64_t kMaxStreamLength = kMaxContentSize + kMaxContentSize / 64;
-
-// Until the core's container check is on main: the stated size, when it can be believed of a
-// stream of that length.
-std::optional<uint32_t> ContentSize(uint64_t lStreamLength, int32_t lStated) {
-    if (lStated < 0 || lStreamLength > kMaxStreamLength) return std::nullopt;
-    const auto lSize = static_cast<uint64_t>(lStated);
-    if (lSize > kMaxContentSize || lSize > kMaxRatio * lStreamLength) return std::nullopt;
-    return static_cast<uint32_t>(lSize);
-}
+// The core's container check bounds the stated size; the stream itself is read into memory
+// and handed to zlib with a 32-bit length, so it is bounded too: a stream holding at most
+// kMaxUncompressedSize bytes is never much longer than that (stored blocks add 5 bytes per
+// 64 KiB).
+constexpr uint64_t kMaxStreamLength =
+    static_cast<uint64_t>(kMaxUncompressedSize) + kMaxUncompressedSize / 64;
 
 [[noreturn]] void ThrowFileError(std::string_view sWhat, std::string_view sPath) {
     throw QuillonError(ErrPathFileAccess,
@@ -96,22 +89,24 @@ std::optional<Container> ReadContainer(std::string_view sSource) {
                                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER length{};
     if (!file || !GetFileSizeEx(file.Get(), &length)) ThrowFileError("Cannot read", sSource);
-    if (length.QuadPart < 5) return std::nullopt;
-    const uint64_t lStreamLength = static_cast<uint64_t>(length.QuadPart) - 4;
+    if (length.QuadPart <= static_cast<LONGLONG>(kSizeFieldBytes)) return std::nullopt;
 
-    uint8_t trailer[4] = {};
+    uint8_t trailer[kSizeFieldBytes] = {};
     LARGE_INTEGER offset{};
-    offset.QuadPart = static_cast<LONGLONG>(lStreamLength);
+    offset.QuadPart = length.QuadPart - static_cast<LONGLONG>(kSizeFieldBytes);
     if (!SetFilePointerEx(file.Get(), offset, nullptr, FILE_BEGIN) ||
         !ReadExactly(file.Get(), trailer, sizeof trailer)) {
         ThrowFileError("Cannot read", sSource);
     }
-    const auto lStated = static_cast<int32_t>(trailer[0] | trailer[1] << 8 | trailer[2] << 16 |
-                                              static_cast<uint32_t>(trailer[3]) << 24);
-    const std::optional<uint32_t> lContentSize = ContentSize(lStreamLength, lStated);
-    if (!lContentSize) return std::nullopt;
+    const ContainerLayout layout =
+        CheckCompressedFile(static_cast<uint64_t>(length.QuadPart), StatedSize(trailer));
+    if (layout.eProblem != ContainerProblem::None || layout.lStreamLength > kMaxStreamLength) {
+        return std::nullopt;
+    }
+    const uint64_t lStreamLength = layout.lStreamLength;
 
-    Container container{std::vector<Bytef>(lStreamLength), *lContentSize};
+    Container container{std::vector<Bytef>(lStreamLength),
+                        static_cast<uint32_t>(layout.lExpectedSize)};
     offset.QuadPart = 0;
     if (!SetFilePointerEx(file.Get(), offset, nullptr, FILE_BEGIN) ||
         !ReadExactly(file.Get(), container.stream.data(), static_cast<DWORD>(lStreamLength))) {

@@ -13,13 +13,18 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "container.h"
+#include "iupdate/descriptor_signature.h"
+#include "iupdate/update_descriptor.h"
 #include "manifest.h"
 #include "publisher.h"
 #include "signing.h"
+#include "support/fakes.h"
 
 namespace quillon::publish {
 namespace {
@@ -38,18 +43,6 @@ void WriteAll(const fs::path& path, std::string_view bytes) {
 }
 
 std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
-
-// The values of every line "<TAG>value</TAG>", in order.
-std::vector<std::string> Values(const std::string& sText, const std::string& sTag) {
-    std::vector<std::string> values;
-    const std::string sOpen = "<" + sTag + ">";
-    const std::string sClose = "</" + sTag + ">";
-    for (size_t at = sText.find(sOpen); at != std::string::npos; at = sText.find(sOpen, at + 1)) {
-        const size_t start = at + sOpen.size();
-        values.push_back(sText.substr(start, sText.find(sClose, start) - start));
-    }
-    return values;
-}
 
 // OpenSSL's own verification, from the DER public key and r then s turned back into DER.
 bool VerifiesWithCommittedKey(const std::string& sSigned, const std::vector<uint8_t>& rs) {
@@ -75,14 +68,11 @@ bool VerifiesWithCommittedKey(const std::string& sSigned, const std::vector<uint
     return bValid;
 }
 
-std::vector<uint8_t> FromBase64(const std::string& sText) {
-    std::vector<uint8_t> bytes(sText.size());
-    const int lLength =
-        EVP_DecodeBlock(bytes.data(), reinterpret_cast<const unsigned char*>(sText.data()),
-                        static_cast<int>(sText.size()));
-    if (lLength < 0) return {};
-    bytes.resize(static_cast<size_t>(lLength) - std::count(sText.begin(), sText.end(), '='));
-    return bytes;
+std::string Hex(std::span<const uint8_t> bytes) {
+    std::string sHex;
+    for (const uint8_t b : bytes)
+        sHex += "0123456789abcdef"[b >> 4], sHex += "0123456789abcdef"[b & 15];
+    return sHex;
 }
 
 std::string Inflated(const std::string& sContainer) {
@@ -136,51 +126,46 @@ TEST_F(PublishedUpdate, IsSignedInTheReadersFormAndNamesItsFilesExactly) {
     options.key = kSource / "packaging" / "dev_update_key.pem";
     const std::string sText = ReadAll(Publish(options));
 
-    // The reader's form: CR LF after every line, tabs only before a tag, the signature line last.
-    const size_t lSignature = sText.find("<SIGNATURE>");
-    ASSERT_NE(lSignature, std::string::npos);
-    EXPECT_TRUE(sText.substr(0, lSignature).ends_with("</UPDATE>\r\n"));
-    for (size_t at = 0; at < sText.size();) {
-        const size_t end = sText.find("\r\n", at);
-        ASSERT_NE(end, std::string::npos) << "the last line ends with CR LF too";
-        const std::string sLine = sText.substr(at, end - at);
-        EXPECT_EQ(sLine.find_first_not_of('\t'), sLine.find('<')) << sLine;
-        EXPECT_EQ(sLine.find('\n'), std::string::npos) << "a lone line feed";
-        at = end + 2;
-    }
-
-    const std::string sSigned = sText.substr(0, lSignature);
-    const std::vector<uint8_t> signature = FromBase64(Values(sText, "SIGNATURE").at(0));
-    EXPECT_TRUE(VerifiesWithCommittedKey(sSigned, signature));
-
-    // The product version, then each file's; the release joins build and revision digits.
-    const std::vector<std::string> majors = Values(sText, "MAJOR");
-    const std::vector<std::string> releases = Values(sText, "RELEASE");
-    ASSERT_EQ(majors.size(), 3u);
+    // Read back as the library reads it: the signature split off, then the core's reader, which
+    // sees nothing at all unless every line ends with CR LF and is indented by tabs only.
+    const SignedDescriptor split = SplitSignedDescriptor(sText);
+    ASSERT_EQ(split.eProblem, SignatureProblem::None);
+    EXPECT_TRUE(VerifiesWithCommittedKey(std::string(split.sSigned),
+                                         {split.signature.begin(), split.signature.end()}));
+    test::RecordingReporter reporter;
+    const UpdateInfo info = File_Read(split.sSigned, reporter);
+    EXPECT_TRUE(reporter.errors.empty());
+    EXPECT_EQ(info.BaseUrl, "http://example.test/u/");
+    ASSERT_EQ(info.Files.size(), 2u);
+    const FileEntry& engine = info.Files[0];
+    const FileEntry& cards = info.Files[1];
 #ifdef QUILLON_TEST_RES
-    EXPECT_EQ(majors, (std::vector<std::string>{"3", "3", "0"}));
-    EXPECT_EQ(releases, (std::vector<std::string>{"4", "415", "0"}));
+    // The game's own version (major, minor, third part) and the file's, whose release joins the
+    // build's and the revision's digits as the library reads an installed file.
+    EXPECT_EQ(std::tie(info.Version.lMajor, info.Version.lMinor, info.Version.lRelease),
+              std::tuple(3, 1, 4));
+    EXPECT_EQ(std::tie(engine.Version.lMajor, engine.Version.lMinor, engine.Version.lRelease),
+              std::tuple(3, 1, 415));
 #endif
-    EXPECT_EQ(Values(sText, "BASEURL"), std::vector<std::string>{"http://example.test/u"});
-    EXPECT_EQ(
-        Values(sText, "PATH"),
-        (std::vector<std::string>{"$(SYS_PATH)", "files", "$(APP_PATH)Data\\Cards\\", "files"}));
+    EXPECT_TRUE(engine.Register && engine.Differed && !engine.Download);
+    EXPECT_EQ(engine.Local.Path, "$(SYS_PATH)");
+    EXPECT_EQ(cards.Local.Path, "$(APP_PATH)Data\\Cards\\");
+    EXPECT_EQ(cards.Category, "Pictures");
+    EXPECT_EQ(std::tie(cards.Remote.Date.lDay, cards.Remote.Date.lMonth, cards.Remote.Date.lYear),
+              std::tuple(28, 2, 2026));
 
-    // LOCAL then REMOTE for each file: the remote size and digest are the compressed file's.
-    const std::vector<std::string> sizes = Values(sText, "SIZE");
-    const std::vector<std::string> digests = Values(sText, "SHA256");
-    const std::vector<std::string> names = {"engine.dll", "cards.jpg"};
-    ASSERT_EQ(sizes.size(), 4u);
-    ASSERT_EQ(digests.size(), 2u);
-    for (size_t i = 0; i < names.size(); ++i) {
-        const std::string sOriginal = ReadAll(m_work / "in" / names[i]);
-        const std::string sContainer = ReadAll(m_work / "out" / "files" / names[i]);
-        EXPECT_EQ(sizes[2 * i], std::to_string(sOriginal.size())) << names[i];
-        EXPECT_EQ(sizes[2 * i + 1], std::to_string(sContainer.size())) << names[i];
-        EXPECT_EQ(digests[i], Sha256Hex(Bytes(sContainer))) << names[i];
-        EXPECT_TRUE(Inflated(sContainer) == sOriginal) << names[i];
+    // The remote size and digest are the compressed file's, which holds the file exactly.
+    for (const FileEntry& entry : info.Files) {
+        const std::string sOriginal = ReadAll(m_work / "in" / entry.Local.FileName);
+        const std::string sContainer =
+            ReadAll(m_work / "out" / entry.Remote.Path / entry.Remote.FileName);
+        EXPECT_EQ(entry.Local.Size, int32_t(sOriginal.size())) << entry.Name;
+        EXPECT_EQ(entry.Remote.Size, int32_t(sContainer.size())) << entry.Name;
+        ASSERT_EQ(entry.eSha256, Sha256State::Valid) << entry.Name;
+        EXPECT_EQ(Hex(entry.Sha256), Sha256Hex(Bytes(sContainer))) << entry.Name;
+        EXPECT_TRUE(Inflated(sContainer) == sOriginal) << entry.Name;
     }
-    EXPECT_LT(std::stol(sizes[3]), std::stol(sizes[2]) / 10) << "the picture compresses";
+    EXPECT_LT(cards.Remote.Size, cards.Local.Size / 10) << "the picture compresses";
 }
 
 TEST(PublishManifest, RefusesWhatTheDescriptorCannotCarryOrTheLibraryWouldNotInstall) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "iupdate/descriptor_signature.h"
 #include "iupdate/win/update_verify.h"
 #include "support/temp_folder.h"
 #include "update_files.h"
@@ -18,55 +19,30 @@ namespace {
 namespace fs = std::filesystem;
 using namespace quillon::iupdate;
 
-// Until the core's descriptor reader (with its base64) is on main.
-std::vector<uint8_t> FromBase64(std::string_view sText) {
-    constexpr std::string_view kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::vector<uint8_t> bytes;
-    uint32_t lBits = 0;
-    int lCount = 0;
-    for (const char c : sText) {
-        if (c == '=') break;
-        lBits = lBits << 6 | static_cast<uint32_t>(kAlphabet.find(c));
-        if ((lCount += 6) >= 8) bytes.push_back(static_cast<uint8_t>(lBits >> (lCount -= 8)));
-    }
-    return bytes;
-}
-
-struct SignedDescriptor {
-    std::string sSigned;
-    std::vector<uint8_t> signature;
-};
-
-SignedDescriptor ReadSignedDescriptor() {
-    const std::string sText = ReadAll(TestFolder() / "signed_descriptor.xml");
-    const size_t line = sText.find("<SIGNATURE>");
-    const size_t end = sText.find("</SIGNATURE>");
-    if (line == std::string::npos || end == std::string::npos) return {};
-    return {sText.substr(0, line), FromBase64(sText.substr(line + 11, end - line - 11))};
-}
-
 TEST(UpdateVerification, ThePublishersSignatureHoldsAndNoChangedByteOrSignaturePasses) {
-    const SignedDescriptor descriptor = ReadSignedDescriptor();
-    ASSERT_EQ(descriptor.signature.size(), 64u);
-    ASSERT_GT(descriptor.sSigned.size(), 1000u);
-    EXPECT_TRUE(VerifyDescriptor(descriptor.sSigned, descriptor.signature));
+    const std::string sText = ReadAll(TestFolder() / "signed_descriptor.xml");
+    const SignedDescriptor split = SplitSignedDescriptor(sText);
+    ASSERT_EQ(split.eProblem, SignatureProblem::None);
+    const std::string sSigned(split.sSigned);
+    const std::vector<uint8_t> signature(split.signature.begin(), split.signature.end());
+    ASSERT_GT(sSigned.size(), 1000u);
+    EXPECT_TRUE(VerifyDescriptor(sSigned, signature));
 
-    for (size_t i = 0; i < descriptor.sSigned.size(); ++i) {
-        std::string sChanged = descriptor.sSigned;
+    for (size_t i = 0; i < sSigned.size(); ++i) {
+        std::string sChanged = sSigned;
         sChanged[i] ^= 0x01;
-        EXPECT_FALSE(VerifyDescriptor(sChanged, descriptor.signature)) << "byte " << i;
+        EXPECT_FALSE(VerifyDescriptor(sChanged, signature)) << "byte " << i;
     }
-    for (size_t i = 0; i < descriptor.signature.size(); ++i) {
-        std::vector<uint8_t> changed = descriptor.signature;
+    for (size_t i = 0; i < signature.size(); ++i) {
+        std::vector<uint8_t> changed = signature;
         changed[i] ^= 0x80;
-        EXPECT_FALSE(VerifyDescriptor(descriptor.sSigned, changed)) << "signature byte " << i;
+        EXPECT_FALSE(VerifyDescriptor(sSigned, changed)) << "signature byte " << i;
     }
-    EXPECT_FALSE(VerifyDescriptor(descriptor.sSigned + "\r\n", descriptor.signature));
-    std::vector<uint8_t> longer = descriptor.signature;
+    EXPECT_FALSE(VerifyDescriptor(sSigned + "\r\n", signature));
+    std::vector<uint8_t> longer = signature;
     longer.push_back(0);
-    EXPECT_FALSE(VerifyDescriptor(descriptor.sSigned, longer));
-    EXPECT_FALSE(VerifyDescriptor(descriptor.sSigned, {}));
+    EXPECT_FALSE(VerifyDescriptor(sSigned, longer));
+    EXPECT_FALSE(VerifyDescriptor(sSigned, {}));
 }
 
 TEST(UpdateVerification, FileDigestsMatchTheStandardValuesAcrossReadBlocks) {
