@@ -1,3 +1,6 @@
+// The link between the socket and the game: what it asks of its host for each piece the peer
+// sends, and the engine's game as the link sees it.
+
 #include "network/lan_link.h"
 
 #include <gtest/gtest.h>
@@ -192,12 +195,6 @@ TEST(LanLinkTest, ChatLinesAreCleanedAndCut) {
               (Log{"chat <Bob>   ab\xEB", "chat ring", "chat <Bob> " + std::string(255, 'z')}))
         << "code-page letters stay";
 }
-
-}  // namespace
-}  // namespace quillon
-
-namespace quillon {
-namespace {
 
 // The engine's game as the link sees it: what the peer may turn, and when.
 TEST(LanGameTest, ThePeerMayTurnOnlyAFaceDownCardOnItsTurnOnceDealt) {
