@@ -1,11 +1,12 @@
 # make test: install what is missing, build both trees, run every test, check the formatting.
 # make play: install what is missing, build, start the game.
 # make server: the maker's server (feedback relay and update files) on PORT.
+# make publish: the Windows build as an update that make server serves (UPDATE_KEY signs it).
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz server clean
+.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz server publish clean
 
 all: native win
 
@@ -80,6 +81,15 @@ server:
 	mkdir -p $(SERVER)/updates
 	python3 tools/server/quillon_server.py --port $(PORT) --db $(SERVER)/feedback.db \
 		--updates $(SERVER)/updates $(SERVER_ARGS)
+
+# The current Windows build (Quillon.exe, its help, VyxIUpdate.dll and zlib) compressed into
+# $(SERVER)/updates/files/ with the signed descriptor $(SERVER)/updates/quillon_2.xml, for
+# make server on PORT. The development key signs unless UPDATE_KEY names the maker's own.
+UPDATE_KEY ?= packaging/dev_update_key.pem
+publish: native win
+	$(NATIVE)/tools/publish/quillon-publish --manifest tools/publish/quillon.manifest \
+		--input $(WIN)/bin --output $(SERVER)/updates --key $(UPDATE_KEY) \
+		--base-url http://127.0.0.1:$(PORT)/updates/
 
 clean:
 	rm -rf build

@@ -27,7 +27,8 @@ library="$root/build/win/bin/VyxIUpdate.dll"
 if [ -f "$library" ] && ! cmp -s "$library" "$system32/VyxIUpdate.dll"; then
     [ -d "$system32" ] || "$root/cmake/wine-run.sh" wineboot -i >/dev/null 2>&1
     cp "$library" "$system32/VyxIUpdate.dll"
-    cp /usr/x86_64-w64-mingw32/lib/zlib1.dll "$system32/"
+    # zlib under the name the library loads it by, beside it (the build copies it so).
+    cp "$root/build/win/bin/zLib.dll" "$system32/zLib.dll"
     "$root/cmake/wine-run.sh" regsvr32 /s 'C:\windows\system32\VyxIUpdate.dll'
 fi
 exec_dir=$(dirname "$exe")

@@ -1,5 +1,6 @@
 #include "iupdate/feedback_request.h"
 
+#include "iupdate/path_macros.h"
 #include "iupdate/versions.h"
 
 namespace quillon {
@@ -40,7 +41,9 @@ std::string FeedbackRequestText(const FeedbackFields& f) {
          FormEncode(AppVersionText(f.lAppMajor, f.lAppMinor, f.lAppRev, f.sVersionExtra));
     s += "&vyxdll=" + AppVersionText(kLibraryMajor, kLibraryMinor, kLibraryRevision, {});
     if (!f.sAdodbVersion.empty()) s += "&adodb: " + FormEncode(f.sAdodbVersion);
-    s += "&windows=" + FormEncode(f.sWindows);
+    // The system's name comes with its one space already written as "%20", as an unencoded
+    // request needed it; encoded again it would reach the relay as the three characters.
+    s += "&windows=" + FormEncode(ReplaceAll(f.sWindows, "%20", " "));
     s += "&feedback=" + FormEncode(f.sFeedback);
     return s;
 }

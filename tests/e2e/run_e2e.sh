@@ -24,11 +24,11 @@ e2e_setup "$output" || exit 1
 # The update library (built beside the program) and zlib in the system folder, the library
 # registered, as the installer leaves them.
 system32="$WINEPREFIX/drive_c/windows/system32"
-cp "$(dirname "$1")/VyxIUpdate.dll" /usr/x86_64-w64-mingw32/lib/zlib1.dll "$system32/"
+cp "$(dirname "$1")/VyxIUpdate.dll" "$(dirname "$1")/zLib.dll" "$system32/"
 wine_run regsvr32 /s 'C:\windows\system32\VyxIUpdate.dll'
 
 placed="$output/$program_folder_name"
-rm -rf "$placed" "$output/shots"
+rm -rf "$placed" "$output/shots" "$output/server"
 mkdir -p "$placed"
 cp "$1" "$placed/Quillon.exe"
 if [ -e "$(dirname "$1")/quillon.chm" ]; then cp "$(dirname "$1")/quillon.chm" "$placed/"; fi

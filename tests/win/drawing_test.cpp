@@ -1,8 +1,9 @@
 // Drawing and pictures under Wine. GDI is checked against the software canvas, which the
 // native suite pins down pixel for pixel: every raster operation and fill with its clipping,
 // the mask and border resources, the engine's card drawing. Then the picture loader and the
-// board's picture buffers: defaults written out of the resources, the chosen back and set with
-// their fallback to "Default", failures that leave the buffers alone, the read-only notice.
+// board's picture buffers, in a folder whose name is not plain ASCII: defaults written out of the
+// resources, the chosen back and set with their fallback to "Default", failures that leave the
+// buffers alone, the read-only notice.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -139,10 +140,10 @@ Rgb Plain(int, int) { return {0, 0, 200}; }
 
 class PictureBuffersTest : public testing::Test {
   protected:
-    PictureBuffers& Buffers(const fs::path& folder) {
+    PictureBuffers& Buffers(const fs::path& where) {
         buffers = std::make_unique<PictureBuffers>(
             GetModuleHandleW(nullptr),
-            PictureFolders{Utf8(folder / "Cards") + "\\", Utf8(folder / "Backs") + "\\"}, reporter,
+            PictureFolders{Utf8(where / "Cards") + "\\", Utf8(where / "Backs") + "\\"}, reporter,
             [this](const std::string& sText, const std::string& sTitle, UINT uType) {
                 shown.push_back(sTitle + "|" + sText + "|" + std::to_string(uType));
             });
@@ -150,18 +151,20 @@ class PictureBuffersTest : public testing::Test {
         return *buffers;
     }
     void SetUp() override {
-        fs::create_directories(root.path / "Cards");
-        fs::create_directories(root.path / "Backs");
+        fs::create_directories(folder / "Cards");
+        fs::create_directories(folder / "Backs");
     }
-    PictureBuffers& Buffers() { return Buffers(root.path); }
-    fs::path Cards(const char* sName) const { return root.path / "Cards" / sName; }
-    fs::path Backs(const char* sName) const { return root.path / "Backs" / sName; }
+    PictureBuffers& Buffers() { return Buffers(folder); }
+    fs::path Cards(const char* sName) const { return folder / "Cards" / sName; }
+    fs::path Backs(const char* sName) const { return folder / "Backs" / sName; }
     void Choose(const char* sSet, const char* sBack) {
         settings.SaveSetting(SettingCardSet, std::string(sSet));
         settings.SaveSetting(SettingCardBacks, std::string(sBack));
     }
 
     test::TempFolder root;
+    // The program's folder may have a name that is not plain ASCII.
+    const fs::path folder = root.path / L"Jeux M\u00e9moire";
     MemoryStore store;
     Settings settings{store};
     test::RecordingReporter reporter;
@@ -235,7 +238,7 @@ TEST_F(PictureBuffersTest, CorruptPictureIsReportedAndLeavesTheBuffersAlone) {
 }
 
 TEST_F(PictureBuffersTest, UnwritableFolderShowsTheNoticeAndLoadingThenFails) {
-    PictureBuffers& b = Buffers(root.path / "NoSuch");
+    PictureBuffers& b = Buffers(folder / "NoSuch");
     EXPECT_FALSE(b.LoadPictureSets(settings));
     const std::string sNotice =
         "Error !|Default card sets couldn't be loaded. Please check that the program isn't "
@@ -248,9 +251,9 @@ TEST_F(PictureBuffersTest, UnwritableFolderShowsTheNoticeAndLoadingThenFails) {
 
 // The platform's loader refuses relative paths; ours makes them full and keeps the image's size.
 TEST_F(PictureBuffersTest, LoaderReadsEveryPixelFromARelativePath) {
-    WriteBmp(root.path / "odd.bmp", 37, 13, Gradient);
+    WriteBmp(folder / "odd.bmp", 37, 13, Gradient);
     const fs::path saved = fs::current_path();
-    fs::current_path(root.path);
+    fs::current_path(folder);
     const MemoryCanvas picture = LoadPictureFile("odd.bmp");
     fs::current_path(saved);
     ASSERT_EQ(picture.Width(), 37);

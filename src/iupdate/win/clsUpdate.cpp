@@ -4,6 +4,7 @@
 #include "iupdate/win/library_windows.h"
 #include "iupdate/win/parent_window.h"
 #include "iupdate/win/public_member.h"
+#include "iupdate/win/updater_extract.h"
 #include "shell/paths.h"
 
 namespace quillon::iupdate {
@@ -19,9 +20,10 @@ HRESULT GetFlag(std::string_view sMember, bool bValue, VARIANT_BOOL* pbValue) {
 
 }  // namespace
 
-// Creation will also write out the updater program (with the self-replacement work); until
-// then a new instance only joins the shared state.
-clsUpdate::clsUpdate(win::ComPtr<ITypeInfo> typeInfo) : DispatchObject(std::move(typeInfo)) {}
+// Every instance writes out a fresh VyxUpdater for the deferred files of its run.
+clsUpdate::clsUpdate(win::ComPtr<ITypeInfo> typeInfo) : DispatchObject(std::move(typeInfo)) {
+    State().UpdaterPath = ExtractUpdater();
+}
 
 STDMETHODIMP clsUpdate::LaunchUpdate(VARIANT* objParentForm, VARIANT_BOOL* pbResult) {
     if (!pbResult) return E_POINTER;

@@ -7,6 +7,7 @@
 
 #include "iupdate/win/library_report.h"
 #include "iupdate/win/library_state.h"
+#include "iupdate/win/modzLib.h"
 #include "shell/error_report.h"
 #include "shell/paths.h"
 #include "shell/win/register_server.h"
@@ -81,6 +82,14 @@ bool RemoveFile(std::string_view sPath) {
 bool CopyFileOver(std::string_view sSource, std::string_view sDestination) {
     RemoveFile(sDestination);
     return CopyFileW(win::Widen(sSource).c_str(), win::Widen(sDestination).c_str(), FALSE) != FALSE;
+}
+
+bool DecompressFile(std::string_view sSource, std::string_view sDestination) {
+    // Decompression writes beside the destination and moves the result over it, so no copy
+    // through the temporary folder is needed.
+    if (!FileExists(sSource) || !zLib_Decompress(sSource, sDestination)) return false;
+    RemoveFile(sSource);
+    return true;
 }
 
 bool RegisterServer(const std::string& sPath, int32_t lMode) {

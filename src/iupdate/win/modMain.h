@@ -13,6 +13,7 @@
 
 #include "iupdate/versions.h"
 #include "shell/win/modFiles.h"
+#include "shell/win/replace_file.h"
 
 namespace quillon::iupdate {
 
@@ -39,6 +40,12 @@ using win::IsDirectory;
 bool RemoveFile(std::string_view sPath);
 // RemoveFile on the destination, then the copy; False on any failure, without a report.
 bool CopyFileOver(std::string_view sSource, std::string_view sDestination);
+// Gives the destination the source's content in one move (installs never delete the old file
+// first); false leaves both as they were.
+using win::ReplaceFileAtomically;
+// zLib_Decompress from the source into the destination, then the source deleted. False when
+// the source is missing or the decompression failed; the source then stays.
+bool DecompressFile(std::string_view sSource, std::string_view sDestination);
 // Mode 0 runs the component's "DllRegisterServer", mode 1 its "DllUnregisterServer", on a
 // worker thread waited for up to 10 seconds. True when the entry ran to its end in time.
 bool RegisterServer(const std::string& sPath, int32_t lMode);

@@ -83,8 +83,8 @@ void FeedbackScenario(Scenario& s) {
         Check(rows.find(field) != std::string::npos, "the server keeps " + rows);
     Check(rows.find("\"id\": 2") == std::string::npos, "more than one row: " + rows);
     win::WinRegistryStore registry;
-    const RegValue stored = registry.Read(
-        RegRoot::CurrentUser, "Software\\Freeware\\Veltrane\\IUpdate", "Submit Name");
+    const RegValue stored =
+        registry.Read(RegRoot::CurrentUser, "Software\\Freeware\\Veltrane\\IUpdate", "Submit Name");
     Check(stored == RegValue(Narrow(name)), "the name is not remembered");
     q.Quit();
 }

@@ -84,7 +84,7 @@ TEST(FeedbackRequest, EveryValueIsFormEncodedAndThePiecesKeepTheirOrder) {
     // clang-format on
     EXPECT_EQ(FeedbackRequestText(f),
               "?name=Ann+%26+Bob%3D1&email=a%40bc.de&app=Quillon.exe&appver=1.2.3+beta+2"
-              "&vyxdll=2.1.0&adodb: 2.8&windows=Windows+XP%2520version%3A+5.1.2600"
+              "&vyxdll=2.1.0&adodb: 2.8&windows=Windows+XP+version%3A+5.1.2600"
               "&feedback=Caf%C3%A9%2B100%25+ok%0D%0A");
     f = {"-._~", "e", "Q", 1, 2, 3, "", "", "W", "F"};
     EXPECT_EQ(FeedbackRequestText(f),

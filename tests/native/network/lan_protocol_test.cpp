@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "network/lan_framing.h"
@@ -39,11 +40,9 @@ TEST(LanMessageTest, PiecesAreReadByTheFirstKeywordTheyStartWith) {
     };
     for (const Case& c : cases) {
         const LanMessage m = ParseLanMessage(c.sPiece);
-        EXPECT_EQ(m.eKind, c.eKind) << c.sPiece;
-        EXPECT_EQ(m.sIp, c.sIp) << c.sPiece;
-        EXPECT_EQ(m.sText, c.sText) << c.sPiece;
-        EXPECT_EQ(m.lX, c.lX) << c.sPiece;
-        EXPECT_EQ(m.lY, c.lY) << c.sPiece;
+        EXPECT_EQ(std::tie(m.eKind, m.sIp, m.sText, m.lX, m.lY),
+                  std::tie(c.eKind, c.sIp, c.sText, c.lX, c.lY))
+            << c.sPiece;
     }
 }
 
@@ -54,20 +53,12 @@ TEST(LanMessageTest, MalformedHelloAndRevealAreFailures) {
         EXPECT_THROW(ParseLanMessage(sPiece), QuillonError) << sPiece;
 }
 
+// The built messages the native suite sends nowhere else; a name keeps its "+" on the way back.
 TEST(LanMessageTest, BuiltMessagesReadBack) {
     EXPECT_EQ(LanHelloMessage("192.168.1.2", "Zo\xEB"), "+HELLO+IP=192.168.1.2+NAME=Zo\xEB");
-    EXPECT_EQ(LanAcceptedMessage("Bob"), "+ACCEPTED=Bob");
-    EXPECT_EQ(LanRevealMessage(9, 0), "+REVEAL{9;0}");
     EXPECT_EQ(LanChatMessage("  a"), "MSG=  a");
     const LanMessage hello = ParseLanMessage(LanHelloMessage("1.2.3.4", "a+b"));
-    EXPECT_EQ(hello.sIp, "1.2.3.4");
-    EXPECT_EQ(hello.sText, "a+b");
-}
-
-TEST(LanMessageTest, PeerTextLosesControlCharactersAndIsCut) {
-    EXPECT_EQ(CleanLanText("A\rB\nC\x1b[2J\x7f", 20), "ABC[2J");
-    EXPECT_EQ(CleanLanText("\tabcdefghijklmnopqrstuvwxyz", kMaxLanName), "abcdefghijklmnopqrst");
-    EXPECT_EQ(CleanLanText("Zo\xEB", 20), "Zo\xEB") << "code-page letters stay";
+    EXPECT_EQ(std::tie(hello.sIp, hello.sText), std::tie("1.2.3.4", "a+b"));
 }
 
 // Every way TCP may cut the stream delivers the same pieces.
@@ -120,16 +111,15 @@ struct FakeGame : ILanGameView {
 
 TEST(LanSessionTest, MessagesAreAppliedOnlyInTheStateThatExpectsThem) {
     const FakeGame running;
-    FakeGame waiting;
-    waiting.bWaits = true;
-    FakeGame dealt;
-    dealt.bJustDealt = true;
-    FakeGame localTurn;
-    localTurn.bPeerTurn = false;
-    FakeGame faceUp;
-    faceUp.bCanReveal = false;
-    FakeGame over;
-    over.bOver = true;
+    const auto with = [](bool FakeGame::*flag, bool bValue) {
+        FakeGame game;
+        game.*flag = bValue;
+        return game;
+    };
+    const FakeGame waiting = with(&FakeGame::bWaits, true),
+                   dealt = with(&FakeGame::bJustDealt, true),
+                   localTurn = with(&FakeGame::bPeerTurn, false),
+                   faceUp = with(&FakeGame::bCanReveal, false), over = with(&FakeGame::bOver, true);
     const auto A = LanVerdict::Apply, I = LanVerdict::Ignore, K = LanVerdict::Keep,
                X = LanVerdict::Invalid;
     struct Case {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -66,12 +65,16 @@ TEST_F(Profiles, PairsCountInBothRecordsAndAveragesHalve) {
     }
 }
 
-TEST_F(Profiles, MissingOrWrongSizedFileBecomesTheDefaultAndADamagedDefaultIsAFailure) {
+// A damaged file is set aside before the default replaces it, a newer one replacing the older.
+TEST_F(Profiles, MissingOrWrongSizedFileIsSetAsideForTheDefaultAndADamagedDefaultIsAFailure) {
+    std::vector<uint8_t> aside;
     for (int size : {-1, 4944, 4943, 4945, 0}) {  // -1: no file
-        if (size >= 0) file.WriteAll(std::vector<uint8_t>(size_t(size), 0xAB));
+        const std::vector<uint8_t> bytes(size_t(std::max(size, 0)), 0xAB);
+        if (size >= 0) file.WriteAll(bytes);
+        if (size >= 0 && size != 4944) aside = bytes;
         EXPECT_TRUE(Make().CheckIfExists());
-        EXPECT_EQ(file.Bytes(),
-                  size == 4944 ? std::vector<uint8_t>(4944, 0xAB) : BuildDefaultProfile());
+        EXPECT_EQ(file.Bytes(), size == 4944 ? bytes : BuildDefaultProfile()) << size;
+        EXPECT_EQ(file.SetAsideBytes(), aside) << size;
     }
     ASSERT_TRUE(file.SetAside());
     clsProfiles damaged({file, settings, reporter, [] { return std::vector<uint8_t>(10, 0); }});
@@ -137,30 +140,6 @@ TEST_F(Profiles, ClearZeroesOnlyTheChosenMainRecordsAndLoadExtendedReadsEveryLev
     EXPECT_EQ(ratios[4] + ratios[99], 0.0f) << "levels without data";
     EXPECT_EQ(p.Current().Games_Null, 51) << "the last record read stays current";
     EXPECT_TRUE(reporter.errors.empty());
-}
-
-TEST(DiskProfiles, RoundTripWithoutTruncatingAndATruncatedFileIsAFailure) {
-    const auto dir = std::filesystem::temp_directory_path() / "quillon_profiles_test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / "profiles.dat").string();
-    MemoryStore store;
-    Settings settings(store);
-    test::RecordingReporter reporter;
-    DiskProfileFile file(path);
-    clsProfiles p({file, settings, reporter, {}});
-    ASSERT_TRUE(p.CheckIfExists() && p.Load(ProfilePlayer));
-    p.Game_WasNull();
-    ASSERT_TRUE(p.Save(ProfilePlayer));
-    EXPECT_EQ(std::filesystem::file_size(path), 4944u) << "saving never truncates";
-    clsProfiles q({file, settings, reporter, {}});
-    ASSERT_TRUE(q.Load(ProfilePlayer));
-    EXPECT_EQ(q.Games_Null(), 1);
-
-    std::filesystem::resize_file(path, 20);  // behind the program's back
-    EXPECT_FALSE(q.Load(ProfilePlayer));
-    EXPECT_EQ(reporter.Procedures(), std::vector<std::string>{"clsProfiles::Load"});
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

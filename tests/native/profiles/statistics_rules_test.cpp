@@ -44,11 +44,15 @@ TEST(StatisticsText, DurationsPercentagesAndLevelsAreRoundedAsShown) {
         EXPECT_EQ(FormatAverageLevel(dLevel, "."), sShown) << dLevel;
 }
 
-TEST(StatisticsFigures, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNoShares) {
+class Statistics : public testing::Test {
+  protected:
     MemoryStore store;
     Settings settings{store};
     test::RecordingReporter reporter;
     MemoryProfileFile file;
+};
+
+TEST_F(Statistics, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNoShares) {
     // Pairs: missed, both seen, second seen, first seen, wild guess; all different.
     file.WriteRecords({{1, ProfileRecord{1, 2, 5, {12, 1, 2, 3, 4}, 3723000, 12.5}},
                        {2, ProfileRecord{3, 0, 0, {}, 45000, 37.5}}});
@@ -75,11 +79,7 @@ TEST(StatisticsFigures, RowsComeFromTheirOwnCountersAndAnOverflowingTotalShowsNo
 }
 
 // On the default profile; the player's bracket starts from what the computer's left.
-TEST(StatisticsGraph, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOppositeEnds) {
-    MemoryStore store;
-    Settings settings{store};
-    test::RecordingReporter reporter;
-    MemoryProfileFile file;
+TEST_F(Statistics, CurveJoinsTheMeasuredLevelsFromOneUpAndBracketsScanFromOppositeEnds) {
     file.WriteAll(BuildDefaultProfile());
     LevelRatios ratios{};
     float fComputer = -1.0f;
