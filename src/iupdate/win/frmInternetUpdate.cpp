@@ -56,12 +56,19 @@ void frmInternetUpdate::Form_Load() {
     SetWindowTextW(Item(IDC_UPD_TXTSTATUS), win::Widen(m_sLog).c_str());
     SetFlatBar(Item(IDC_UPD_TXTSTATUS));
     SetFlatBar(Item(IDC_UPD_PICINSTALL));
+    List_Setup();
 }
 
-// Releasing a download object aborts its transfer; the descriptor goes with the window.
+// Releasing a download object aborts its transfer; the descriptor goes with the window, and so
+// do downloads that were not installed (an installed one is gone already).
 void frmInternetUpdate::Form_Unload() {
+    if (m_hwnd) SetLaunchTimer(false);
+    m_objDownload.reset();
     m_objRelease.reset();
     if (!m_sDescriptorFile.empty()) RemoveFile(std::exchange(m_sDescriptorFile, {}));
+    for (FileEntry& entry : m_info.Files) {
+        if (!entry.TempFile.empty()) RemoveFile(std::exchange(entry.TempFile, {}));
+    }
 }
 
 void frmInternetUpdate::ShowModal(HWND hOwner) {
@@ -99,9 +106,15 @@ void frmInternetUpdate::ShowModal(HWND hOwner) {
     Form_Unload();
 }
 
-void frmInternetUpdate::Close() {
+void frmInternetUpdate::EndModal() {
     m_bClosed = true;
+    SetLaunchTimer(false);
+}
+
+void frmInternetUpdate::Close() {
+    EndModal();
     if (m_objRelease) m_objRelease->AbortDownload();
+    if (m_objDownload) m_objDownload->AbortDownload();
 }
 
 INT_PTR frmInternetUpdate::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -113,13 +126,20 @@ INT_PTR frmInternetUpdate::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             Close();
             return TRUE;
+        case WM_TIMER:
+            if (wParam == kTimerLaunch) tmrlaunch_Timer();
+            return TRUE;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+        case kMsgListClick:
+            lst_Click(static_cast<int>(wParam));
+            return TRUE;
         case WM_DRAWITEM:
             // The framed area is its edge alone: nothing is drawn over what it frames.
             return wParam == IDC_UPD_PICINSTALL;
         default:
             break;
     }
-    (void)lParam;
     return FALSE;
 }
 
@@ -131,11 +151,36 @@ bool frmInternetUpdate::OnCommand(int lId) {
         case IDC_UPD_CMDCANCELSTEP1:
             cmdCancelStep1_Click();
             return true;
+        case IDC_UPD_CMDSTARTSTEP2:
+            cmdStartStep2_Click();
+            return true;
+        case IDC_UPD_CMDCANCELSTEP2:
+            cmdCancelStep2_Click();
+            return true;
         case IDOK:
             cmdOK_Click();
             return true;
         default:
             // Escape (IDCANCEL) leaves the window open: only Exit and the close box end it.
+            return false;
+    }
+}
+
+bool frmInternetUpdate::OnNotify(NMHDR& header) {
+    if (header.idFrom != IDC_UPD_LST) return false;
+    switch (header.code) {
+        case LVN_ITEMCHANGING:
+            // TRUE refuses the change.
+            SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT,
+                              lst_ItemChanging(reinterpret_cast<const NMLISTVIEW&>(header)));
+            return true;
+        case LVN_ITEMCHANGED:
+            lst_ItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+            return true;
+        case NM_CUSTOMDRAW:
+            lst_CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(header));
+            return true;
+        default:
             return false;
     }
 }
@@ -216,16 +261,6 @@ void frmInternetUpdate::objRelease_DownloadComplete(int32_t lErrNum) {
         ShowItem(IDC_UPD_CMDCANCELSTEP1, false);
         SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
     });
-}
-
-// The buttons of step 2 take the place of step 1's; reading the descriptor and the list that
-// follows come with step 2's work.
-void frmInternetUpdate::File_Parse() {
-    ShowItem(IDC_UPD_CMDCANCELSTEP1, false);
-    ShowItem(IDC_UPD_CMDSTARTSTEP2, true);
-    EnableItem(IDC_UPD_CMDSTARTSTEP2, false);
-    EnableItem(IDOK, true);
-    SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
 }
 
 void frmInternetUpdate::Status_Add(std::string_view sText, bool bAppend) {

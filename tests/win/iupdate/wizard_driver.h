@@ -20,7 +20,7 @@
 
 namespace quillon::test {
 
-// A message box the wizard showed, and the button that answered it.
+// A message box the wizard showed.
 struct SeenMessage {
     std::string sTitle;
     std::string sText;
@@ -40,17 +40,16 @@ class WizardDriver {
 
     // Calls show(hOwner), which returns when the wizard has closed.
     void Run(const std::function<void(HWND)>& show) {
-        m_hOwner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 120, 80, 500, 400,
-                                   nullptr, nullptr, nullptr, 0);
-        ASSERT_TRUE(m_hOwner) << "no owner window";
-        SetWindowSubclass(m_hOwner, &OwnerProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        SetTimer(m_hOwner, 1, 20, nullptr);
-        show(m_hOwner);
-        KillTimer(m_hOwner, 1);
-        DestroyWindow(m_hOwner);
+        const HWND hOwner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 120, 80, 500,
+                                            400, nullptr, nullptr, nullptr, 0);
+        ASSERT_TRUE(hOwner) << "no owner window";
+        SetWindowSubclass(hOwner, &OwnerProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        SetTimer(hOwner, 1, 20, nullptr);
+        show(hOwner);
+        KillTimer(hOwner, 1);
+        DestroyWindow(hOwner);
     }
 
-    HWND Wizard() const { return m_hWizard; }
     const std::vector<SeenMessage>& Messages() const { return m_messages; }
 
   private:
@@ -67,19 +66,10 @@ class WizardDriver {
     }
 
     void Tick() {
-        if (!m_hWizard) m_hWizard = FindWizard();
+        // Nothing to look at before the wizard's first wait for input.
         if (!m_hWizard || !IsWindow(m_hWizard)) return;
         AnswerMessageBox();
         if (m_onTick) m_onTick(m_hWizard);
-    }
-
-    // The wizard before its first wait: the thread's visible dialog owned by our window.
-    HWND FindWizard() const {
-        for (HWND h = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); h;
-             h = FindWindowExW(nullptr, h, L"#32770", nullptr)) {
-            if (GetWindow(h, GW_OWNER) == m_hOwner && GetDlgItem(h, IDC_UPD_TXTSTATUS)) return h;
-        }
-        return nullptr;
     }
 
     // A message box owned by the wizard: read, then answered.
@@ -98,7 +88,6 @@ class WizardDriver {
     OnIdle m_onIdle;
     OnTick m_onTick;
     int m_lAnswer;
-    HWND m_hOwner = nullptr;
     HWND m_hWizard = nullptr;
     std::vector<SeenMessage> m_messages;
 };
@@ -112,6 +101,39 @@ inline std::vector<std::string> LogLines(HWND hWizard) {
         lines.push_back(sLine);
     }
     return lines;
+}
+
+// A row of the wizard's list as it shows: its columns, its check box (0 none, 1 unchecked,
+// 2 checked), its indentation and icon.
+struct ShownRow {
+    std::string sCaption, sDescription, sRequired;
+    UINT lCheck = 0;
+    int lIndent = 0, lImage = 0;
+    bool operator==(const ShownRow&) const = default;
+};
+
+inline void PrintTo(const ShownRow& row, std::ostream* os) {
+    *os << "{" << row.sCaption << " | " << row.sDescription << " | " << row.sRequired << " | check "
+        << row.lCheck << " indent " << row.lIndent << " image " << row.lImage << "}";
+}
+
+inline std::vector<ShownRow> ListRows(HWND hWizard) {
+    const HWND hList = GetDlgItem(hWizard, IDC_UPD_LST);
+    std::vector<ShownRow> rows;
+    for (int i = 0; i < ListView_GetItemCount(hList); ++i) {
+        wchar_t text[3][128] = {};
+        for (int lColumn = 0; lColumn < 3; ++lColumn) {
+            ListView_GetItemText(hList, i, lColumn, text[lColumn], 128);
+        }
+        LVITEMW item{};
+        item.mask = LVIF_INDENT | LVIF_IMAGE | LVIF_STATE;
+        item.iItem = i;
+        item.stateMask = LVIS_STATEIMAGEMASK;
+        ListView_GetItem(hList, &item);
+        rows.push_back({win::Narrow(text[0]), win::Narrow(text[1]), win::Narrow(text[2]),
+                        (item.state & LVIS_STATEIMAGEMASK) >> 12, item.iIndent, item.iImage});
+    }
+    return rows;
 }
 
 inline bool Shown(HWND hWizard, int lId) { return IsWindowVisible(GetDlgItem(hWizard, lId)); }

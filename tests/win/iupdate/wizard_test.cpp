@@ -6,9 +6,14 @@
 // After winsock2.h, which must come first.
 #include <windows.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "iupdate/versions.h"
 #include "iupdate/win/clsUpdate.h"
 #include "iupdate/win/frmInternetUpdate_resource.h"
 #include "iupdate/win/library_state.h"
@@ -21,7 +26,56 @@
 namespace quillon::test {
 namespace {
 
+namespace fs = std::filesystem;
 using iupdate::State;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& sBytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << sBytes;
+}
+
+// Bytes that do not compress, so that a file's compressed size is about its own.
+std::string Noise(size_t lSize) {
+    std::string sBytes(lSize, '\0');
+    uint32_t lState = 12345;
+    for (char& c : sBytes) {
+        lState = lState * 1103515245u + 12345u;
+        c = static_cast<char>(lState >> 24);
+    }
+    return sBytes;
+}
+
+// The Windows path of a Unix one (Wine's own export).
+fs::path WindowsPath(const std::string& sUnix) {
+    using Convert = WCHAR*(CDECL*)(LPCSTR);
+    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_dos_file_name")));
+    WCHAR* sz = convert ? convert(sUnix.c_str()) : nullptr;
+    const fs::path path = sz ? fs::path(sz) : fs::path();
+    HeapFree(GetProcessHeap(), 0, sz);
+    return path;
+}
+
+// Runs the maker's publisher (the native build's) over a folder and a manifest into the
+// server's updates folder, signed with the development key; its output, ending with its exit
+// status.
+std::string Publish(const fs::path& input, const std::string& sManifest, const RelayServer& server,
+                    const fs::path& work) {
+    const fs::path manifest = work / "update.manifest", out = work / "publish.out";
+    WriteFile(manifest, sManifest);
+    const std::string sOut = UnixPath(out);
+    StartShell("'" QUILLON_PUBLISHER "' --manifest '" + UnixPath(manifest) + "' --input '" +
+               UnixPath(input) + "' --output '" + UnixPath(server.UpdatesFolder()) +
+               "' --key '" QUILLON_SOURCE_DIR "/packaging/dev_update_key.pem' --base-url '" +
+               server.Url("/updates/") + "' >'" + sOut + ".part' 2>&1; echo exit=$? >>'" + sOut +
+               ".part'; mv '" + sOut + ".part' '" + sOut + "'");
+    return WaitForFile(out);
+}
 
 // The answer of clsUpdate.LaunchUpdate over the owner, through its interface as the game
 // calls it.
@@ -88,6 +142,7 @@ class Wizard : public LinkedLibrary {
     struct Step1 {
         std::vector<std::string> log;
         bool bCancelShown = true, bUpdateShown = true, bExitUsable = false;
+        bool bListShown = true, bInstallUsable = true;
         bool bResult = true;
     };
     Step1 RunStep1(const std::string& sXmlUrl) {
@@ -104,6 +159,8 @@ class Wizard : public LinkedLibrary {
             seen.bCancelShown = Shown(hWizard, IDC_UPD_CMDCANCELSTEP1);
             seen.bUpdateShown = Shown(hWizard, IDC_UPD_CMDSTARTSTEP1);
             seen.bExitUsable = Usable(hWizard, IDOK);
+            seen.bListShown = Shown(hWizard, IDC_UPD_LST);
+            seen.bInstallUsable = Usable(hWizard, IDC_UPD_CMDSTARTSTEP2);
             Click(hWizard, IDOK);
         });
         driver.Run([&](HWND hOwner) { seen.bResult = LaunchUpdate(hOwner); });
@@ -116,24 +173,28 @@ class Wizard : public LinkedLibrary {
     RelayServer m_server{m_temp.path / "server"};
 };
 
-TEST_F(Wizard, UpdatePostsAFreshFormForTheDescriptorAndLogsEachStageNewestFirst) {
-    // The relay page stores what it is sent, so it shows the request the wizard made.
+// The relay page stores what it is sent, so it shows the request the wizard made; its answer
+// is no signed descriptor, so nothing may be listed.
+TEST_F(Wizard, UpdatePostsAFreshFormForTheDescriptorAndRefusesAnUnsignedAnswer) {
     const Step1 seen = RunStep1(m_server.Url("/updates/submit.asp"));
 
-    ASSERT_GE(seen.log.size(), 4u);
-    EXPECT_EQ(seen.log[0], "Data file downloaded.");
+    ASSERT_GE(seen.log.size(), 5u);
+    EXPECT_EQ(seen.log[0], "Error : Update information could not be verified.");
+    EXPECT_EQ(seen.log[1], "Data file downloaded.");
     const std::vector<std::string> oldest(seen.log.end() - 3, seen.log.end());
     EXPECT_EQ(oldest,
               (std::vector<std::string>{"Retrieving data file...", "Starting Internet Update...",
                                         "Click \"Update\" to start Internet Update..."}));
     // Between them only the connection's stages.
-    for (size_t i = 1; i + 3 < seen.log.size(); ++i) {
+    for (size_t i = 2; i + 3 < seen.log.size(); ++i) {
         EXPECT_TRUE(seen.log[i].starts_with("Connecting to ") ||
                     seen.log[i].starts_with("Redirecting to ") ||
                     seen.log[i] == "Using cached copy")
             << seen.log[i];
     }
     EXPECT_FALSE(seen.bCancelShown);
+    EXPECT_FALSE(seen.bListShown);
+    EXPECT_FALSE(seen.bInstallUsable);
     EXPECT_TRUE(seen.bExitUsable);
     EXPECT_FALSE(seen.bResult) << "left with Exit";
 
@@ -204,6 +265,201 @@ TEST_F(Wizard, CancelAbortsTheDescriptorTransferAndTheCloseBoxIsNoExit) {
     EXPECT_EQ(log[1], "Aborted");
     EXPECT_TRUE(bResult) << "closed without Exit";
     EXPECT_FALSE(State().ExitPressed);
+}
+
+// A whole small update, published with the maker's tool: listed by category with sizes and the
+// mandatory row, downloaded one file after the other, a damaged file refused, the others
+// installed in place or beside the program for VyxUpdater.
+TEST_F(Wizard, PublishedUpdateIsListedDownloadedVerifiedAndInstalled) {
+    ASSERT_TRUE(fs::exists(WindowsPath(QUILLON_PUBLISHER)))
+        << QUILLON_PUBLISHER << " is missing: build the native tree first (make native)";
+    const fs::path input = m_temp.path / "build";
+    const std::string sNotes = "Quillon 2.0.15\r\n", sGame = "MZ the new program\r\n";
+    const std::string sExtra = Noise(5000), sOld = "kept as it is\r\n";
+    WriteFile(input / "notes.txt", sNotes);
+    WriteFile(input / "game.exe", sGame);
+    WriteFile(input / "extra.dat", sExtra);
+    WriteFile(input / "old.txt", "an older copy\r\n");
+    WriteFile(m_app / "old.txt", sOld);
+    const std::string sPublished = Publish(input, R"(url = http://127.0.0.1/
+baseurl = http://127.0.0.1/updates/
+product_version = 2.0.0
+
+[notes.txt]
+name = Release notes
+path = $(APP_PATH)Data
+category = Documentation
+icon = NEWS
+date = 2026-01-15
+
+[game.exe]
+name = Game engine
+path = $(APP_PATH)
+filename = $(APP_EXENAME)
+category = Program
+flags = download differed restart
+version = 2.0.15
+
+[extra.dat]
+name = Extra data
+path = $(APP_PATH)
+
+[old.txt]
+name = Old notes
+path = $(APP_PATH)
+date = 2020-01-01
+)",
+                                           m_server, m_temp.path);
+    ASSERT_TRUE(sPublished.ends_with("exit=0\n")) << sPublished;
+    const fs::path files = m_server.UpdatesFolder() / "files";
+    const auto lExtra = static_cast<int32_t>(fs::file_size(files / "extra.dat"));
+    const auto lTotal = lExtra + static_cast<int32_t>(fs::file_size(files / "notes.txt") +
+                                                      fs::file_size(files / "game.exe"));
+    // Damaged on the server after it was signed.
+    std::ofstream(files / "extra.dat", std::ios::binary | std::ios::app) << "x";
+
+    State().lAppMajor = 2, State().lAppMinor = 0, State().lAppRev = 0;
+    State().MustCloseApp = State().bCompleted = false;
+    State().sXmlUrl = m_server.Url("/updates/quillon_2.xml");
+    std::vector<ShownRow> listed, afterMandatory;
+    std::string sTotal, sTotalWithoutFirst;
+    bool bInstallWithoutFirst = false;
+    std::vector<std::string> log;
+    int lPhase = 0;
+    bool bResult = true;
+    WizardDriver driver([&](HWND hWizard) {
+        const HWND hList = GetDlgItem(hWizard, IDC_UPD_LST);
+        const auto label = [&] {
+            return win::Narrow(win::WindowText(GetDlgItem(hWizard, IDC_UPD_LBLDOWNLOAD)));
+        };
+        switch (lPhase) {
+            case 0:
+                Click(hWizard, IDC_UPD_CMDSTARTSTEP1);
+                ++lPhase;
+                break;
+            case 1:  // listed: the mandatory row unchecked as a click would
+                if (!Usable(hWizard, IDC_UPD_CMDSTARTSTEP2)) break;
+                listed = ListRows(hWizard);
+                sTotal = label();
+                ListView_SetCheckState(hList, 5, FALSE);
+                ++lPhase;
+                break;
+            case 2:  // the notice answered: the first file row unchecked
+                if (driver.Messages().empty()) break;
+                afterMandatory = ListRows(hWizard);
+                ListView_SetCheckState(hList, 1, FALSE);
+                ++lPhase;
+                break;
+            case 3:
+                bInstallWithoutFirst = Usable(hWizard, IDC_UPD_CMDSTARTSTEP2);
+                sTotalWithoutFirst = label();
+                ListView_SetCheckState(hList, 1, TRUE);
+                Click(hWizard, IDC_UPD_CMDSTARTSTEP2);
+                ++lPhase;
+                break;
+            case 4:
+                if (!Usable(hWizard, IDOK)) break;
+                log = LogLines(hWizard);
+                Click(hWizard, IDOK);
+                ++lPhase;
+                break;
+            default:
+                break;
+        }
+    });
+    driver.Run([&](HWND hOwner) { bResult = LaunchUpdate(hOwner); });
+
+    // By category, each header without a check box, its files indented below it.
+    const std::vector<ShownRow> expected = {
+        {"Component", "", "", 0, 0, I_IMAGENONE},
+        {"Extra data", "Size : " + FormatSize(lExtra), "", 2, 1, 10},
+        {"Documentation", "", "", 0, 0, I_IMAGENONE},
+        {"Release notes", "Size : 1 Kb", "", 2, 1, 11},
+        {"Program", "", "", 0, 0, I_IMAGENONE},
+        {"Game engine", "Version 2.0.15 Size : 1 Kb", "Required", 2, 1, 6},
+    };
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(sTotal, "Total download size : " + FormatSize(lTotal));
+    ASSERT_EQ(driver.Messages().size(), 1u);
+    EXPECT_EQ(driver.Messages()[0].sText, "Item must be downloaded.");
+    EXPECT_EQ(afterMandatory, expected) << "the mandatory row is checked again";
+    EXPECT_TRUE(bInstallWithoutFirst) << "other rows stay checked";
+    EXPECT_EQ(sTotalWithoutFirst, "Total download size : " + FormatSize(lTotal - lExtra));
+
+    const std::vector<std::string> newest(log.begin(),
+                                          log.begin() + std::min<size_t>(log.size(), 9));
+    EXPECT_EQ(newest,
+              (std::vector<std::string>{
+                  "All files successfully installed.", "Game engine:Installed",
+                  "Release notes:Installed", "Installing files...", "Game engine:Downloaded",
+                  "Release notes:Downloaded", "Extra data:Error : File damaged",
+                  "Downloading files...All files downloaded.", "Data file downloaded."}));
+    EXPECT_FALSE(bResult) << "left with Exit";
+    EXPECT_TRUE(State().bCompleted);
+    EXPECT_TRUE(State().MustCloseApp);
+
+    EXPECT_EQ(ReadFile(m_app / "Data" / "notes.txt"), sNotes);
+    EXPECT_FALSE(fs::exists(m_app / "extra.dat")) << "a damaged file is never installed";
+    EXPECT_EQ(ReadFile(m_app / "old.txt"), sOld);
+    // The program's new content went beside it, and the updater the wizard started puts it in
+    // place (at once, since nothing holds the program here).
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::exists(m_app / "Quillon.exe.new") && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(ReadFile(m_app / "Quillon.exe"), sGame);
+    EXPECT_FALSE(fs::exists(m_app / "Quillon.exe.new"));
+}
+
+// A newer product, or nothing newer than what is installed: the wizard says so and closes by
+// itself, with the run completed.
+TEST_F(Wizard, NewProductOrNothingNewerEndsTheWizardWithItsNotice) {
+    ASSERT_TRUE(fs::exists(WindowsPath(QUILLON_PUBLISHER)))
+        << QUILLON_PUBLISHER << " is missing: build the native tree first (make native)";
+    const fs::path input = m_temp.path / "build";
+    WriteFile(input / "old.txt", "an older copy\r\n");
+    WriteFile(m_app / "old.txt", "kept\r\n");
+    const struct {
+        const char* szProductVersion;
+        SeenMessage notice;
+        bool bNewVersion;
+    } cases[] = {
+        {"2.1.0",
+         {"Visit website ?",
+          "A new version is available for download on internet. Visit website ?"},
+         true},
+        {"2.0.0",
+         {"No updates found.", "No updates are available. Your product is up to date."},
+         false},
+    };
+    for (const auto& c : cases) {
+        const std::string sPublished =
+            Publish(input,
+                    std::string("url = http://127.0.0.1/\nbaseurl = http://127.0.0.1/\n") +
+                        "product_version = " + c.szProductVersion +
+                        "\n[old.txt]\nname = Old notes\npath = $(APP_PATH)\ndate = 2020-01-01\n",
+                    m_server, m_temp.path);
+        ASSERT_TRUE(sPublished.ends_with("exit=0\n")) << sPublished;
+        State().lAppMajor = 2, State().lAppMinor = 0, State().lAppRev = 0;
+        State().NewVersionAvailable = State().bCompleted = false;
+        State().sXmlUrl = m_server.Url("/updates/quillon_2.xml");
+        bool bResult = false;
+        // No: the web page is not opened here.
+        WizardDriver driver(
+            [&, bPressed = false](HWND hWizard) mutable {
+                if (!bPressed) Click(hWizard, IDC_UPD_CMDSTARTSTEP1);
+                bPressed = true;
+            },
+            {}, IDNO);
+        driver.Run([&](HWND hOwner) { bResult = LaunchUpdate(hOwner); });
+
+        ASSERT_EQ(driver.Messages().size(), 1u) << c.szProductVersion;
+        EXPECT_EQ(driver.Messages()[0].sTitle, c.notice.sTitle);
+        EXPECT_EQ(driver.Messages()[0].sText, c.notice.sText);
+        EXPECT_TRUE(bResult) << "not closed with Exit";
+        EXPECT_TRUE(State().bCompleted) << c.szProductVersion;
+        EXPECT_EQ(State().NewVersionAvailable, c.bNewVersion) << c.szProductVersion;
+    }
 }
 
 }  // namespace
