@@ -123,7 +123,6 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
         for (const char* szName : p.texts) object.Put(szName, *text.Get());
     }
 
-    const win::ScopedVariant owner = VariantFromWindow(GetDesktopWindow());
     LateBound about("VyxIUpdate.clsAbout");
     about.Call("Load");
     about.Call("AddItem", {text.Get(), text.Get()});
@@ -167,7 +166,18 @@ TEST(IUpdateComServer, EveryMemberAnswersLateBoundByName) {
     const win::ScopedVariant error = update.Get("ErrorNum");
     EXPECT_EQ(error.Type(), VT_I4);
     EXPECT_EQ(V_I4(error.Get()), 0);
-    EXPECT_EQ(update.Call("LaunchUpdate", {owner.Get()}).Type(), VT_BOOL);
+    // The update wizard waits for the user, who leaves it with Exit.
+    win::ScopedVariant launched;
+    EXPECT_TRUE(RunDialog(
+        [&](HWND hOwner) {
+            launched = update.Call("LaunchUpdate", {VariantFromWindow(hOwner).Get()});
+        },
+        [](HWND hDialog) {
+            EXPECT_EQ(win::WindowText(hDialog), L"Internet Update");
+            return IDOK;
+        }));
+    EXPECT_EQ(V_VT(launched.Get()), VT_BOOL);
+    EXPECT_EQ(V_BOOL(launched.Get()), VARIANT_FALSE) << "Exit makes LaunchUpdate answer False";
     // Write-only stays write-only and read-only stays read-only.
     EXPECT_THROW(update.Get("sAppPath"), QuillonError);
     EXPECT_THROW(update.Put("bCompleted", *number.Get()), QuillonError);

@@ -1,0 +1,53 @@
+// Identifiers of the update wizard's template, controls and strings (block 3400-3499 of the
+// library's resources).
+#pragma once
+
+#define IDD_INTERNETUPDATE 3400
+#define IDC_UPD_TXTSTATUS 3401
+#define IDC_UPD_PICINSTALL 3402
+#define IDC_UPD_LST 3403
+#define IDC_UPD_LBLDOWNLOAD 3404
+#define IDC_UPD_CMDSTARTSTEP1 3405
+#define IDC_UPD_CMDCANCELSTEP1 3406
+#define IDC_UPD_CMDSTARTSTEP2 3407
+#define IDC_UPD_CMDCANCELSTEP2 3408
+// Exit: IDOK, so that Enter presses it once it is the default button.
+
+// The log's first line, then its stages in the order a run writes them.
+#define IDS_UPD_INVITATION 3419
+#define IDS_UPD_STARTING 3420
+#define IDS_UPD_RETRIEVING 3421
+#define IDS_UPD_CONNECTING 3422
+#define IDS_UPD_REDIRECTING 3423
+#define IDS_UPD_CACHED 3424
+#define IDS_UPD_DATA_DOWNLOADED 3425
+#define IDS_UPD_ERR_REACH 3426
+#define IDS_UPD_ERR_NOT_FOUND 3427
+#define IDS_UPD_ERR_CODE 3428
+#define IDS_UPD_ABORTED 3429
+#define IDS_UPD_ERR_UNVERIFIED 3430
+#define IDS_UPD_DOWNLOADING 3431
+#define IDS_UPD_ALL_DOWNLOADED 3432
+#define IDS_UPD_FILE_REACH 3433
+#define IDS_UPD_FILE_NOT_FOUND 3434
+#define IDS_UPD_FILE_DOWNLOADED 3435
+#define IDS_UPD_FILE_DAMAGED 3436
+#define IDS_UPD_INSTALLING 3437
+#define IDS_UPD_INSTALLED 3438
+#define IDS_UPD_INSTALL_ERROR 3439
+#define IDS_UPD_ALL_INSTALLED 3440
+
+// Questions and notices.
+#define IDS_UPD_NEW_VERSION 3450
+#define IDS_UPD_NEW_VERSION_TITLE 3451
+#define IDS_UPD_NO_UPDATES 3452
+#define IDS_UPD_NO_UPDATES_TITLE 3453
+#define IDS_UPD_MANDATORY 3454
+#define IDS_UPD_NONE_SELECTED 3455
+#define IDS_UPD_NONE_SELECTED_TITLE 3456
+
+// The list's columns and marks.
+#define IDS_UPD_COLUMN_FILE 3460
+#define IDS_UPD_COLUMN_DESCRIPTION 3461
+#define IDS_UPD_COLUMN_REQUIRED 3462
+#define IDS_UPD_REQUIRED 3463
