@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "engine/deck.h"
+#include "network/lan_message.h"
 #include "shell/error_report.h"
 #include "shell/program_values.h"
 #include "shell/random.h"
@@ -178,8 +179,7 @@ void clsGame::Card_Flip(int32_t lX, int32_t lY) {
         ++m_board[lX][lY].lViewed;
 
         if (m_eType == GameNetwork && m_lPlayer == 1) {
-            Lan(m_context.pLan)
-                .SendData("+REVEAL{" + std::to_string(lX) + ";" + std::to_string(lY) + "}");
+            Lan(m_context.pLan).SendData(LanRevealMessage(lX, lY));
         }
 
         if (!m_bCardUp) {
