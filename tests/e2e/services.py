@@ -8,6 +8,8 @@ run_e2e.sh starts it; the driver connects to its control port and sends one comm
     relay <status> <port>     (re)starts the maker's server (tools/server) on <port>, answering
                               feedback with <status> (200 stores it; 0 stops the server)
     feedback                  the stored feedback rows, as one line of JSON
+    descriptor none|tampered  what the server offers as the update descriptor: nothing, or the
+                              tests' signed descriptor with one byte changed
 
 Each command gets one answer line: "done ...", "ready" (a peer case listening), a JSON line, or
 "fail ...".
@@ -25,6 +27,7 @@ import hostile_peer
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SERVER = os.path.join(ROOT, "tools", "server", "quillon_server.py")
+SIGNED_DESCRIPTOR = os.path.join(ROOT, "tests", "win", "iupdate", "data", "signed_descriptor.xml")
 
 
 class Control:
@@ -72,6 +75,21 @@ class Relay:
             self.process.wait()
             self.process = None
 
+    def offer_descriptor(self, kind):
+        os.makedirs(self.updates, exist_ok=True)
+        target = os.path.join(self.updates, "quillon_2.xml")
+        if kind == "none":
+            if os.path.exists(target):
+                os.remove(target)
+            return "done no descriptor"
+        with open(SIGNED_DESCRIPTOR, "rb") as f:
+            data = bytearray(f.read())
+        at = data.index(b"<MAJOR>2") + len(b"<MAJOR>")
+        data[at] = ord("9")  # a newer product version, were the signature not checked
+        with open(target, "wb") as f:
+            f.write(data)
+        return "done tampered descriptor"
+
     def rows(self):
         if not os.path.exists(self.db):
             return "[]"
@@ -91,6 +109,8 @@ def serve(control, relay):
                 control.say(relay.start(int(words[1]), int(words[2])))
             elif words == ["feedback"]:
                 control.say(relay.rows())
+            elif len(words) == 2 and words[0] == "descriptor" and words[1] in ("none", "tampered"):
+                control.say(relay.offer_descriptor(words[1]))
             else:
                 control.say("fail unknown command %r" % " ".join(words))
         except EOFError:

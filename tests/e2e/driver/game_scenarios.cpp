@@ -224,6 +224,7 @@ void HostilePeer(Scenario& s);
 void AboutScenario(Scenario& s);
 void FeedbackScenario(Scenario& s);
 void LibraryRepairScenario(Scenario& s);
+void InternetUpdateScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -242,6 +243,10 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"about", "Help > About: the components, the version, the license", AboutScenario},
         {"feedback", "Help > Submit Feedback to the maker's server, refused and unreachable",
          FeedbackScenario},
+        {"internet_update",
+         "Help > Internet Update from the local server: the log, a missing "
+         "and a tampered descriptor",
+         InternetUpdateScenario},
         {"library_repair", "the update library unregistered, then missing, mid-game",
          LibraryRepairScenario},
     };

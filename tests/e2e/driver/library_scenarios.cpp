@@ -6,6 +6,8 @@
 
 #include "driver.h"
 #include "iupdate/win/frmAbout_resource.h"
+#include "iupdate/win/frmInternetUpdate_resource.h"
+#include "services.h"
 #include "shell/win/text.h"
 
 // After windows.h, which it needs.
@@ -20,6 +22,7 @@ namespace fs = std::filesystem;
 
 const std::wstring kHelp = L"&Help";
 const std::wstring kAbout = L"&About...";
+const std::wstring kUpdate = L"&Internet Update...";
 
 std::wstring SystemLibrary() {
     wchar_t folder[MAX_PATH] = {};
@@ -136,6 +139,41 @@ void LibraryRepairScenario(Scenario& s) {
     q.WaitForPanel(1, {kWaiting});
     q.Click();
     q.WaitForPanel(2, {Pairs(1)});
+    q.Quit();
+}
+
+// Internet Update with the Debug menu shown asks for the local server, and the wizard fetches
+// the descriptor from the maker's server and logs each stage: a missing descriptor, then one
+// whose signature no longer holds, which lists nothing.
+void InternetUpdateScenario(Scenario& s) {
+    Services services;
+    services.Say("relay 200 8080");
+    services.Expect("done listening");
+    services.Say("descriptor none");
+    services.Expect("done");
+    Quillon& q = s.Start();
+    DealUnshuffled(q);  // types the word that shows the Debug menu
+
+    const auto run = [&](const std::wstring& expected, const std::string& shot) {
+        q.Choose({kHelp, kUpdate});
+        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        Dialog wizard(q, L"Internet Update");
+        wizard.Click(IDC_UPD_CMDSTARTSTEP1);
+        wizard.Wait("the log to say " + Quote(expected), [&] {
+            return wizard.Text(IDC_UPD_TXTSTATUS).find(expected) != std::wstring::npos;
+        });
+        const std::wstring log = wizard.Text(IDC_UPD_TXTSTATUS);
+        Check(log.find(L"Retrieving data file...") != std::wstring::npos &&
+                  log.find(L"Retrieving data file...") > log.find(expected),
+              "the log does not read newest first: " + Quote(log));
+        Check(!IsWindowVisible(wizard.Item(IDC_UPD_LST)), "files are listed: " + Quote(log));
+        s.Screenshot(shot);
+        wizard.Close(IDOK);
+    };
+    run(L"Error : File not found", "-not-found");
+    services.Say("descriptor tampered");
+    services.Expect("done");
+    run(L"Error : Update information could not be verified.", "-unverified");
     q.Quit();
 }
 
