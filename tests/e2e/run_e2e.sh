@@ -39,6 +39,7 @@ shift 4
 
 # The Linux side (the hostile peer, the maker's server) waits for the scenarios' commands.
 /usr/bin/python3 "$(dirname "$0")/services.py" --control 3990 --folder "$output/server" \
+    --program "$placed/Quillon.exe" \
     >"$output/services.log" 2>&1 &
 peer=$!
 for _ in $(seq 100); do grep -q "control on" "$output/services.log" && break; sleep 0.1; done

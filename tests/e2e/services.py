@@ -10,6 +10,9 @@ run_e2e.sh starts it; the driver connects to its control port and sends one comm
     feedback                  the stored feedback rows, as one line of JSON
     descriptor none|tampered  what the server offers as the update descriptor: nothing, or the
                               tests' signed descriptor with one byte changed
+    publish                   an update published with the maker's publisher: the program with
+                              its version raised to 2.0.1 (replaced after it closes) and a text
+                              file installed in place
 
 Each command gets one answer line: "done ...", "ready" (a peer case listening), a JSON line, or
 "fail ...".
@@ -19,7 +22,9 @@ import argparse
 import json
 import os
 import socket
+import shutil
 import sqlite3
+import struct
 import subprocess
 import sys
 
@@ -27,6 +32,26 @@ import hostile_peer
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SERVER = os.path.join(ROOT, "tools", "server", "quillon_server.py")
+PUBLISHER = os.path.join(ROOT, "build", "native", "tools", "publish", "quillon-publish")
+DEV_KEY = os.path.join(ROOT, "packaging", "dev_update_key.pem")
+MANIFEST = """url = http://127.0.0.1:8080/
+baseurl = http://127.0.0.1:8080/updates/
+product_version = 2.0.0
+
+[Quillon.exe]
+name = Quillon
+path = $(APP_PATH)
+filename = $(APP_EXENAME)
+category = Program
+flags = download differed restart
+
+[readme.txt]
+name = Read me
+path = $(APP_PATH)
+category = Documentation
+date = 2030-01-01
+"""
+README = b"Quillon 2.0.1: what is new.\r\n"
 SIGNED_DESCRIPTOR = os.path.join(ROOT, "tests", "win", "iupdate", "data", "signed_descriptor.xml")
 
 
@@ -90,6 +115,30 @@ class Relay:
             f.write(data)
         return "done tampered descriptor"
 
+    def publish(self, program):
+        """The program with the build number of its file version raised (2.0.1), published."""
+        source = os.path.join(os.path.dirname(self.db), "publish")
+        shutil.rmtree(source, ignore_errors=True)
+        os.makedirs(source)
+        with open(program, "rb") as f:
+            exe = bytearray(f.read())
+        at = exe.find(b"\xbd\x04\xef\xfe")  # VS_FIXEDFILEINFO: signature, struct version, MS, LS
+        if at < 0:
+            return "fail the program has no version information"
+        exe[at + 12:at + 16] = struct.pack("<I", 1 << 16)
+        with open(os.path.join(source, "Quillon.exe"), "wb") as f:
+            f.write(exe)
+        with open(os.path.join(source, "readme.txt"), "wb") as f:
+            f.write(README)
+        with open(os.path.join(source, "update.manifest"), "w") as f:
+            f.write(MANIFEST)
+        done = subprocess.run(
+            [PUBLISHER, "--manifest", os.path.join(source, "update.manifest"), "--input", source,
+             "--output", self.updates, "--key", DEV_KEY], capture_output=True, text=True)
+        if done.returncode != 0:
+            return "fail the publisher: " + (done.stderr or done.stdout).strip().replace("\n", " ")
+        return "done published"
+
     def rows(self):
         if not os.path.exists(self.db):
             return "[]"
@@ -99,7 +148,7 @@ class Relay:
         return json.dumps([{k: r[k] for k in r.keys() if k != "raw"} for r in rows])
 
 
-def serve(control, relay):
+def serve(control, relay, program):
     while True:
         try:
             words = control.read()
@@ -109,6 +158,8 @@ def serve(control, relay):
                 control.say(relay.start(int(words[1]), int(words[2])))
             elif words == ["feedback"]:
                 control.say(relay.rows())
+            elif words == ["publish"]:
+                control.say(relay.publish(program))
             elif len(words) == 2 and words[0] == "descriptor" and words[1] in ("none", "tampered"):
                 control.say(relay.offer_descriptor(words[1]))
             else:
@@ -121,6 +172,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--control", type=int, required=True, help="port the driver connects to")
     parser.add_argument("--folder", required=True, help="where the server keeps its files")
+    parser.add_argument("--program", required=True, help="the built Quillon.exe, for publish")
     args = parser.parse_args()
     relay = Relay(args.folder)
     with socket.socket() as listener:
@@ -132,7 +184,7 @@ def main():
             while True:  # one driver run after another
                 sock, _ = listener.accept()
                 with sock:
-                    serve(Control(sock), relay)
+                    serve(Control(sock), relay, args.program)
                 relay.stop()  # each scenario starts the server it needs
         finally:
             relay.stop()

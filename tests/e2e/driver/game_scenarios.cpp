@@ -225,6 +225,7 @@ void AboutScenario(Scenario& s);
 void FeedbackScenario(Scenario& s);
 void LibraryRepairScenario(Scenario& s);
 void InternetUpdateScenario(Scenario& s);
+void WholeUpdateScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -247,6 +248,10 @@ const std::vector<ScenarioEntry>& AllScenarios() {
          "Help > Internet Update from the local server: the log, a missing "
          "and a tampered descriptor",
          InternetUpdateScenario},
+        {"whole_update",
+         "a published update listed, installed, the program replaced after it "
+         "closes",
+         WholeUpdateScenario},
         {"library_repair", "the update library unregistered, then missing, mid-game",
          LibraryRepairScenario},
     };

@@ -3,6 +3,8 @@
 // here the program and the library meet.
 
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include "driver.h"
 #include "iupdate/win/frmAbout_resource.h"
@@ -175,6 +177,73 @@ void InternetUpdateScenario(Scenario& s) {
     services.Expect("done");
     run(L"Error : Update information could not be verified.", "-unverified");
     q.Quit();
+}
+
+// The major, minor and build numbers of a file's version, as the program reports its own.
+std::wstring FileVersionText(const std::wstring& path) {
+    DWORD handle = 0;
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), &handle));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (block.empty() ||
+        !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size))
+        return L"none";
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(HIWORD(fixed->dwFileVersionLS));
+}
+
+// A whole update from the maker's publisher: the wizard lists the files by category, installs
+// the text file in place and leaves the program to VyxUpdater; the game closes itself, the new
+// program takes the old one's place, and it starts with its new version.
+void WholeUpdateScenario(Scenario& s) {
+    Services services;
+    services.Say("relay 200 8080");
+    services.Expect("done listening");
+    services.Say("publish");
+    services.Expect("done published");
+    const std::wstring program = s.Folder() + L"Quillon.exe";
+    {
+        Quillon& q = s.Start();
+        DealUnshuffled(q);
+        q.Choose({kHelp, kUpdate});
+        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        Dialog wizard(q, L"Internet Update");
+        wizard.Click(IDC_UPD_CMDSTARTSTEP1);
+        wizard.Wait("the files to be listed",
+                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        std::wstring listed;
+        for (const auto& row : q.ListViewRows(wizard.Item(IDC_UPD_LST), 1)) listed += row[0] + L"|";
+        for (const wchar_t* row : {L"Program", L"Quillon", L"Documentation", L"Read me"})
+            Check(listed.find(std::wstring(row) + L"|") != std::wstring::npos,
+                  "the list lacks " + Narrow(row) + ": " + Quote(listed));
+        s.Screenshot("-list");
+        wizard.Click(IDC_UPD_CMDSTARTSTEP2);
+        wizard.Wait("the files to be installed", [&] {
+            return wizard.Text(IDC_UPD_TXTSTATUS).find(L"All files successfully installed.") !=
+                   std::wstring::npos;
+        });
+        s.Screenshot("-installed");
+        wizard.Click(IDOK);
+        Answer(q, L"Close Quillon", L"Application will close to update itself.", IDOK);
+        q.WaitForExit();
+    }
+    Check(ReadBytes(s.Folder() + L"readme.txt").size() > 0, "the text file was not installed");
+    const auto replaced = Clock::now() + kTimeout;
+    while (FileVersionText(program) != L"2.0.1" && Clock::now() < replaced)
+        std::this_thread::sleep_for(milliseconds(200));
+    Check(FileVersionText(program) == L"2.0.1",
+          "the program was not replaced: it is version " + Narrow(FileVersionText(program)));
+    Quillon& updated = s.Start();
+    updated.Choose({kHelp, kAbout});
+    {
+        Dialog about(updated, L"About Quillon");
+        Check(about.Text(IDC_ABOUT_LBLVERSION) == L"Version 2.0.1",
+              "the new program reads " + Quote(about.Text(IDC_ABOUT_LBLVERSION)));
+        about.Close(IDOK);
+    }
+    updated.Quit();
 }
 
 }  // namespace quillon::e2e
