@@ -10,9 +10,11 @@ run_e2e.sh starts it; the driver connects to its control port and sends one comm
     feedback                  the stored feedback rows, as one line of JSON
     descriptor none|tampered  what the server offers as the update descriptor: nothing, or the
                               tests' signed descriptor with one byte changed
-    publish                   an update published with the maker's publisher: the program with
+    publish [same|newer|damaged]
+                              an update published with the maker's publisher: the program with
                               its version raised to 2.0.1 (replaced after it closes) and a text
-                              file installed in place
+                              file installed in place; or the program as it is (nothing to
+                              update), a newer product, or the program's compressed file damaged
 
 Each command gets one answer line: "done ...", "ready" (a peer case listening), a JSON line, or
 "fail ...".
@@ -36,7 +38,7 @@ PUBLISHER = os.path.join(ROOT, "build", "native", "tools", "publish", "quillon-p
 DEV_KEY = os.path.join(ROOT, "packaging", "dev_update_key.pem")
 MANIFEST = """url = http://127.0.0.1:8080/
 baseurl = http://127.0.0.1:8080/updates/
-product_version = 2.0.0
+product_version = {product}
 
 [Quillon.exe]
 name = Quillon
@@ -44,7 +46,8 @@ path = $(APP_PATH)
 filename = $(APP_EXENAME)
 category = Program
 flags = download differed restart
-
+"""
+README_SECTION = """
 [readme.txt]
 name = Read me
 path = $(APP_PATH)
@@ -115,8 +118,9 @@ class Relay:
             f.write(data)
         return "done tampered descriptor"
 
-    def publish(self, program):
-        """The program with the build number of its file version raised (2.0.1), published."""
+    def publish(self, program, variant):
+        """The program with the build number of its file version raised (2.0.1), published;
+        or the variant's update."""
         source = os.path.join(os.path.dirname(self.db), "publish")
         shutil.rmtree(source, ignore_errors=True)
         os.makedirs(source)
@@ -125,19 +129,28 @@ class Relay:
         at = exe.find(b"\xbd\x04\xef\xfe")  # VS_FIXEDFILEINFO: signature, struct version, MS, LS
         if at < 0:
             return "fail the program has no version information"
-        exe[at + 12:at + 16] = struct.pack("<I", 1 << 16)
+        if variant != "same":
+            exe[at + 12:at + 16] = struct.pack("<I", 1 << 16)
         with open(os.path.join(source, "Quillon.exe"), "wb") as f:
             f.write(exe)
         with open(os.path.join(source, "readme.txt"), "wb") as f:
             f.write(README)
         with open(os.path.join(source, "update.manifest"), "w") as f:
-            f.write(MANIFEST)
+            f.write(MANIFEST.format(product="2.1.0" if variant == "newer" else "2.0.0"))
+            if variant != "same":
+                f.write(README_SECTION)
         done = subprocess.run(
             [PUBLISHER, "--manifest", os.path.join(source, "update.manifest"), "--input", source,
              "--output", self.updates, "--key", DEV_KEY], capture_output=True, text=True)
         if done.returncode != 0:
             return "fail the publisher: " + (done.stderr or done.stdout).strip().replace("\n", " ")
-        return "done published"
+        if variant == "damaged":
+            with open(os.path.join(self.updates, "files", "Quillon.exe"), "r+b") as f:
+                f.seek(100)
+                byte = f.read(1)
+                f.seek(100)
+                f.write(bytes([byte[0] ^ 0xFF]))
+        return "done published " + variant
 
     def rows(self):
         if not os.path.exists(self.db):
@@ -158,8 +171,8 @@ def serve(control, relay, program):
                 control.say(relay.start(int(words[1]), int(words[2])))
             elif words == ["feedback"]:
                 control.say(relay.rows())
-            elif words == ["publish"]:
-                control.say(relay.publish(program))
+            elif words[:1] == ["publish"] and len(words) <= 2:
+                control.say(relay.publish(program, words[1] if len(words) == 2 else "raised"))
             elif len(words) == 2 and words[0] == "descriptor" and words[1] in ("none", "tampered"):
                 control.say(relay.offer_descriptor(words[1]))
             else:

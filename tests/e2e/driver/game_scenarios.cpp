@@ -226,6 +226,7 @@ void FeedbackScenario(Scenario& s);
 void LibraryRepairScenario(Scenario& s);
 void InternetUpdateScenario(Scenario& s);
 void WholeUpdateScenario(Scenario& s);
+void UpdateOutcomesScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -252,6 +253,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
          "a published update listed, installed, the program replaced after it "
          "closes",
          WholeUpdateScenario},
+        {"update_outcomes", "updates with nothing newer, a newer product and a damaged file",
+         UpdateOutcomesScenario},
         {"library_repair", "the update library unregistered, then missing, mid-game",
          LibraryRepairScenario},
     };

@@ -3,6 +3,7 @@
 // here the program and the library meet.
 
 #include <filesystem>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -225,6 +226,7 @@ void WholeUpdateScenario(Scenario& s) {
                    std::wstring::npos;
         });
         s.Screenshot("-installed");
+        wizard.Wait("the installation to end", [&] { return wizard.Enabled(IDOK); });
         wizard.Click(IDOK);
         Answer(q, L"Close Quillon", L"Application will close to update itself.", IDOK);
         q.WaitForExit();
@@ -244,6 +246,50 @@ void WholeUpdateScenario(Scenario& s) {
         about.Close(IDOK);
     }
     updated.Quit();
+}
+
+// The wizard's other endings against published updates: nothing newer, a newer product, and
+// a damaged file that is never installed; the game stays open throughout.
+void UpdateOutcomesScenario(Scenario& s) {
+    Services services;
+    services.Say("relay 200 8080");
+    services.Expect("done listening");
+    Quillon& q = s.Start();
+    DealUnshuffled(q);
+    const auto update = [&](const std::string& variant, const std::function<void(Dialog&)>& then) {
+        services.Say("publish " + variant);
+        services.Expect("done published");
+        q.Choose({kHelp, kUpdate});
+        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        Dialog wizard(q, L"Internet Update");
+        wizard.Click(IDC_UPD_CMDSTARTSTEP1);
+        then(wizard);
+        wizard.WaitUntilGone();
+    };
+    update("same", [&](Dialog&) {
+        Answer(q, L"No updates found.", L"No updates are available. Your product is up to date.",
+               IDOK);
+    });
+    update("newer", [&](Dialog&) {
+        Answer(q, L"Visit website ?",
+               L"A new version is available for download on internet. Visit website ?", IDNO);
+    });
+    update("damaged", [&](Dialog& wizard) {
+        wizard.Wait("the files to be listed",
+                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        wizard.Click(IDC_UPD_CMDSTARTSTEP2);
+        wizard.Wait("the damaged file to be refused", [&] {
+            return wizard.Text(IDC_UPD_TXTSTATUS).find(L"Quillon:Error : File damaged") !=
+                   std::wstring::npos;
+        });
+        s.Screenshot("-damaged");
+        wizard.Wait("the installation to end", [&] { return wizard.Enabled(IDOK); });
+        wizard.Click(IDOK);
+    });
+    Check(FileVersionText(s.Folder() + L"Quillon.exe") == L"2.0.0" &&
+              !fs::exists(s.Folder() + L"Quillon.exe.new"),
+          "the damaged program reached the program's folder");
+    q.Quit();
 }
 
 }  // namespace quillon::e2e
