@@ -5,16 +5,19 @@ run_e2e.sh starts it; the driver connects to its control port and sends one comm
 
     join|host <case> <port>   a hostile peer case against the program (hostile_peer.py)
     go                        lets a waiting peer case carry on
-    relay <status> <port>     (re)starts the maker's server (tools/server) on <port>, answering
-                              feedback with <status> (200 stores it; 0 stops the server)
+    relay <status> <port> [rate]
+                              (re)starts the maker's server (tools/server) on <port>, answering
+                              feedback with <status> (200 stores it; 0 stops the server),
+                              sending update files at <rate> bytes a second if given
     feedback                  the stored feedback rows, as one line of JSON
     descriptor none|tampered  what the server offers as the update descriptor: nothing, or the
                               tests' signed descriptor with one byte changed
-    publish [same|newer|damaged]
+    publish [same|newer|damaged|big]
                               an update published with the maker's publisher: the program with
                               its version raised to 2.0.1 (replaced after it closes) and a text
                               file installed in place; or the program as it is (nothing to
-                              update), a newer product, or the program's compressed file damaged
+                              update), a newer product, the program's compressed file damaged,
+                              or with a 3 MB file besides (slow to fetch on a slow line)
 
 Each command gets one answer line: "done ...", "ready" (a peer case listening), a JSON line, or
 "fail ...".
@@ -54,6 +57,13 @@ path = $(APP_PATH)
 category = Documentation
 date = 2030-01-01
 """
+BIG_SECTION = """
+[extras.bin]
+name = Extras
+path = $(APP_PATH)
+category = Extras
+date = 2030-01-01
+"""
 README = b"Quillon 2.0.1: what is new.\r\n"
 SIGNED_DESCRIPTOR = os.path.join(ROOT, "tests", "win", "iupdate", "data", "signed_descriptor.xml")
 
@@ -85,14 +95,15 @@ class Relay:
         self.updates = os.path.join(folder, "updates")
         self.process = None
 
-    def start(self, status, port):
+    def start(self, status, port, rate=0):
         self.stop()
         if status == 0:
             return "done relay stopped"
         os.makedirs(self.updates, exist_ok=True)
         self.process = subprocess.Popen(
             [sys.executable, SERVER, "--port", str(port), "--db", self.db,
-             "--updates", self.updates] + (["--status", str(status)] if status != 200 else []),
+             "--updates", self.updates] + (["--status", str(status)] if status != 200 else [])
+            + (["--rate", str(rate)] if rate else []),
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         line = self.process.stdout.readline()  # "listening on ..." once it takes connections
         return "done " + line.strip() if line else "fail the server did not start"
@@ -139,6 +150,11 @@ class Relay:
             f.write(MANIFEST.format(product="2.1.0" if variant == "newer" else "2.0.0"))
             if variant != "same":
                 f.write(README_SECTION)
+            if variant == "big":
+                f.write(BIG_SECTION)
+        if variant == "big":
+            with open(os.path.join(source, "extras.bin"), "wb") as f:
+                f.write(os.urandom(3 * 1024 * 1024))
         done = subprocess.run(
             [PUBLISHER, "--manifest", os.path.join(source, "update.manifest"), "--input", source,
              "--output", self.updates, "--key", DEV_KEY], capture_output=True, text=True)
@@ -167,8 +183,8 @@ def serve(control, relay, program):
             words = control.read()
             if words and words[0] in ("join", "host"):
                 control.say(hostile_peer.play(words, control))
-            elif len(words) == 3 and words[0] == "relay":
-                control.say(relay.start(int(words[1]), int(words[2])))
+            elif len(words) in (3, 4) and words[0] == "relay":
+                control.say(relay.start(*(int(w) for w in words[1:])))
             elif words == ["feedback"]:
                 control.say(relay.rows())
             elif words[:1] == ["publish"] and len(words) <= 2:

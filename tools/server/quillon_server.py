@@ -6,7 +6,7 @@ of the SQLite table `feedback`; any other path below /updates/ answers the file 
 under the updates folder.  Python 3 standard library only.
 
     quillon_server.py --port 8080 [--host 127.0.0.1] [--db feedback.db] [--updates updates]
-                      [--status CODE]
+                      [--status CODE] [--rate BYTES_PER_SECOND]
 """
 
 import argparse
@@ -15,6 +15,7 @@ import os
 import signal
 import sqlite3
 import sys
+import time
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
@@ -173,10 +174,22 @@ class Handler(BaseHTTPRequestHandler):
         except (FileNotFoundError, IsADirectoryError, NotADirectoryError):
             return self.answer(404, b"Not found\n")
         ext = os.path.splitext(target)[1].lower()
-        self.answer(200, data, CONTENT_TYPES.get(ext, "application/octet-stream"))
+        content_type = CONTENT_TYPES.get(ext, "application/octet-stream")
+        if not self.server.rate:
+            return self.answer(200, data, content_type)
+        # A slow line, as a player's may be: the file in pieces, each after its share of time.
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        piece = max(1, self.server.rate // 20)
+        for at in range(0, len(data), piece):
+            self.wfile.write(data[at:at + piece])
+            self.wfile.flush()
+            time.sleep(len(data[at:at + piece]) / self.server.rate)
 
 
-def make_server(host, port, db_path, updates_dir, forced_status):
+def make_server(host, port, db_path, updates_dir, forced_status, rate=0):
     db_dir = os.path.dirname(os.path.abspath(db_path))
     os.makedirs(db_dir, exist_ok=True)
     os.makedirs(updates_dir, exist_ok=True)
@@ -191,6 +204,7 @@ def make_server(host, port, db_path, updates_dir, forced_status):
     server.db_path = db_path
     server.updates_dir = updates_dir
     server.forced_status = forced_status
+    server.rate = rate
     return server
 
 
@@ -202,11 +216,13 @@ def main(argv=None):
     parser.add_argument("--updates", default="updates", help="folder served below /updates/")
     parser.add_argument("--status", type=int, default=0,
                         help="answer every feedback request with this status and store nothing")
+    parser.add_argument("--rate", type=int, default=0,
+                        help="send update files at most this many bytes a second (0: at once)")
     args = parser.parse_args(argv)
     if args.status and not 200 <= args.status <= 599:
         parser.error("--status must be an HTTP status code from 200 to 599")
 
-    server = make_server(args.host, args.port, args.db, args.updates, args.status)
+    server = make_server(args.host, args.port, args.db, args.updates, args.status, args.rate)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     print("listening on http://%s:%d" % (args.host, server.server_address[1]), flush=True)
     try:

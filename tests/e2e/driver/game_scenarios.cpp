@@ -227,6 +227,7 @@ void LibraryRepairScenario(Scenario& s);
 void InternetUpdateScenario(Scenario& s);
 void WholeUpdateScenario(Scenario& s);
 void UpdateOutcomesScenario(Scenario& s);
+void UpdateHalfwayScenario(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
@@ -255,6 +256,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
          WholeUpdateScenario},
         {"update_outcomes", "updates with nothing newer, a newer product and a damaged file",
          UpdateOutcomesScenario},
+        {"update_halfway", "a slow server gone in the middle of the downloads: Cancel, Exit",
+         UpdateHalfwayScenario},
         {"library_repair", "the update library unregistered, then missing, mid-game",
          LibraryRepairScenario},
     };

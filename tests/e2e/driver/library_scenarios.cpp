@@ -195,6 +195,17 @@ std::wstring FileVersionText(const std::wstring& path) {
            std::to_wstring(HIWORD(fixed->dwFileVersionLS));
 }
 
+// The lines stand in the log newest first, so in the reverse of the order given.
+void CheckNewestFirst(const std::wstring& log, const std::vector<std::wstring>& lines) {
+    size_t after = std::wstring::npos;
+    for (const std::wstring& line : lines) {
+        const size_t at = log.find(line);
+        Check(at != std::wstring::npos && at < after,
+              Narrow(line) + " is missing or out of order in the log: " + Quote(log));
+        after = at;
+    }
+}
+
 // A whole update from the maker's publisher: the wizard lists the files by category, installs
 // the text file in place and leaves the program to VyxUpdater; the game closes itself, the new
 // program takes the old one's place, and it starts with its new version.
@@ -226,6 +237,11 @@ void WholeUpdateScenario(Scenario& s) {
                    std::wstring::npos;
         });
         s.Screenshot("-installed");
+        CheckNewestFirst(wizard.Text(IDC_UPD_TXTSTATUS),
+                         {L"Starting Internet Update...", L"Retrieving data file...",
+                          L"Data file downloaded.", L"Downloading files...", L"Read me:Downloaded",
+                          L"Quillon:Downloaded", L"Installing files...", L"Read me:Installed",
+                          L"Quillon:Installed", L"All files successfully installed."});
         wizard.Wait("the installation to end", [&] { return wizard.Enabled(IDOK); });
         wizard.Click(IDOK);
         Answer(q, L"Close Quillon", L"Application will close to update itself.", IDOK);
@@ -289,6 +305,44 @@ void UpdateOutcomesScenario(Scenario& s) {
     Check(FileVersionText(s.Folder() + L"Quillon.exe") == L"2.0.0" &&
               !fs::exists(s.Folder() + L"Quillon.exe.new"),
           "the damaged program reached the program's folder");
+    q.Quit();
+}
+
+// A slow server that goes away in the middle of the downloads: Cancel, then Exit, and nothing
+// of the update reaches the program's folder.
+void UpdateHalfwayScenario(Scenario& s) {
+    Services services;
+    services.Say("relay 200 8080 400000");  // 3 MB take several seconds
+    services.Expect("done listening");
+    services.Say("publish big");
+    services.Expect("done published");
+    Quillon& q = s.Start();
+    DealUnshuffled(q);
+    q.Choose({kHelp, kUpdate});
+    Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+    {
+        Dialog wizard(q, L"Internet Update");
+        wizard.Click(IDC_UPD_CMDSTARTSTEP1);
+        wizard.Wait("the files to be listed",
+                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        wizard.Click(IDC_UPD_CMDSTARTSTEP2);
+        wizard.Wait("the downloads to begin", [&] {
+            return wizard.Text(IDC_UPD_TXTSTATUS).find(L"Downloading files...") !=
+                   std::wstring::npos;
+        });
+        services.Say("relay 0 8080");
+        services.Expect("done relay stopped");
+        wizard.Click(IDC_UPD_CMDCANCELSTEP2);
+        wizard.Wait("Exit to be offered", [&] { return wizard.Enabled(IDOK); });
+        s.Screenshot("-cancelled");
+        Check(wizard.Text(IDC_UPD_TXTSTATUS).find(L"All files successfully installed.") ==
+                  std::wstring::npos,
+              "the log claims an installation: " + Quote(wizard.Text(IDC_UPD_TXTSTATUS)));
+        wizard.Close(IDOK);
+    }
+    Check(!fs::exists(s.Folder() + L"extras.bin") && !fs::exists(s.Folder() + L"Quillon.exe.new") &&
+              FileVersionText(s.Folder() + L"Quillon.exe") == L"2.0.0",
+          "part of the update reached the program's folder");
     q.Quit();
 }
 
