@@ -244,38 +244,14 @@ void frmAbout::GetComponents(const std::vector<AboutRow>& rows) {
 }
 
 void frmAbout::ShowModal(HWND hOwner) {
-    if (!m_hwnd) return;
-    // The desktop owns nothing: disabling it would freeze the screen, as the system's dialogs
-    // know too.
-    if (hOwner == GetDesktopWindow()) hOwner = nullptr;
-    // The window was loaded before its owner was known.
-    SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOwner));
-    win::CentreOverOwner(m_hwnd);
-    if (hOwner) EnableWindow(hOwner, FALSE);
-    ShowWindow(m_hwnd, SW_SHOW);
-    SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
     m_bClosed = false;
-    MSG msg;
-    while (m_hwnd && !m_bClosed) {
-        // As the system's dialog loop does: the owner hears when the window waits for input.
-        if (hOwner && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            SendMessageW(hOwner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hwnd));
-        }
-        const BOOL bGot = GetMessageW(&msg, nullptr, 0, 0);
-        if (bGot <= 0) {
-            if (bGot == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        // Enter on a row activates it, instead of pressing the default button.
-        const bool bListEnter =
-            msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == Item(IDC_ABOUT_LST);
-        if (!bListEnter && m_hwnd && IsDialogMessageW(m_hwnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    // Enabled before the window hides, so that the owner becomes the active window again.
-    if (hOwner) EnableWindow(hOwner, TRUE);
-    if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
+    ShowModeless(
+        hOwner, Item(IDOK), [this] { return m_bClosed; },
+        [this](const MSG& msg) {
+            // Enter on a row activates it, instead of pressing the default button.
+            return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
+                   msg.hwnd == Item(IDC_ABOUT_LST);
+        });
 }
 
 INT_PTR frmAbout::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

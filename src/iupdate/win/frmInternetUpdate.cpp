@@ -72,37 +72,9 @@ void frmInternetUpdate::Form_Unload() {
 }
 
 void frmInternetUpdate::ShowModal(HWND hOwner) {
-    if (!m_hwnd) return;
-    // The desktop owns nothing: disabling it would freeze the screen.
-    if (hOwner == GetDesktopWindow()) hOwner = nullptr;
-    // The window was loaded before its owner was known.
-    SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOwner));
-    win::CentreOverOwner(m_hwnd);
-    if (hOwner) EnableWindow(hOwner, FALSE);
-    ShowWindow(m_hwnd, SW_SHOW);
-    // Form_Activate: the framed area's first control takes the focus.
-    SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_UPD_CMDSTARTSTEP1)),
-                 TRUE);
     m_bClosed = false;
-    MSG msg;
-    while (m_hwnd && !m_bClosed) {
-        // As the system's dialog loop does: the owner hears when the window waits for input.
-        if (hOwner && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            SendMessageW(hOwner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hwnd));
-        }
-        const BOOL bGot = GetMessageW(&msg, nullptr, 0, 0);
-        if (bGot <= 0) {
-            if (bGot == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            Close();
-            break;
-        }
-        if (IsDialogMessageW(m_hwnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    // Enabled before the window hides, so that the owner becomes the active window again.
-    if (hOwner) EnableWindow(hOwner, TRUE);
-    if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
+    // Form_Activate: the framed area's first control takes the focus.
+    if (!ShowModeless(hOwner, Item(IDC_UPD_CMDSTARTSTEP1), [this] { return m_bClosed; })) Close();
     Form_Unload();
 }
 

@@ -17,6 +17,39 @@ bool DialogBase::CreateModeless(HINSTANCE hInstance, int lTemplateId, HWND hOwne
                               &DialogBase::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
+bool DialogBase::ShowModeless(HWND hOwner, HWND hFocus, const std::function<bool()>& bClosed,
+                              const std::function<bool(const MSG&)>& bPassBy) {
+    if (!m_hwnd) return true;
+    // The desktop owns nothing: disabling it would freeze the screen, as the system's dialogs
+    // know too.
+    if (hOwner == GetDesktopWindow()) hOwner = nullptr;
+    // The window was made before its owner was known.
+    SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOwner));
+    CentreOverOwner(m_hwnd);
+    if (hOwner) EnableWindow(hOwner, FALSE);
+    ShowWindow(m_hwnd, SW_SHOW);
+    SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hFocus), TRUE);
+    bool bQuit = false;
+    MSG msg;
+    while (m_hwnd && !bClosed()) {
+        if (hOwner && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            SendMessageW(hOwner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hwnd));
+        const BOOL bGot = GetMessageW(&msg, nullptr, 0, 0);
+        if (bGot <= 0) {
+            if (bGot == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            bQuit = true;
+            break;
+        }
+        if (!(bPassBy && bPassBy(msg)) && m_hwnd && IsDialogMessageW(m_hwnd, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // Enabled before the window hides, so that the owner becomes the active window again.
+    if (hOwner) EnableWindow(hOwner, TRUE);
+    if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
+    return !bQuit;
+}
+
 void DialogBase::Destroy() {
     if (m_hwnd == nullptr) return;
     // No more messages reach the object once it is going.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace quillon::win {
@@ -27,6 +28,13 @@ class DialogBase {
     // could not be loaded. The window goes with DestroyWindow (or with the object).
     bool CreateModeless(HINSTANCE hInstance, int lTemplateId, HWND hOwner);
     void Destroy();
+    // Shows a dialog made by CreateModeless modally over hOwner (set as its owner now), with
+    // hFocus focused, until bClosed() holds or the window goes; the owner is disabled meanwhile
+    // and hears WM_ENTERIDLE when the loop waits for input, as the system's dialog loop does.
+    // bPassBy lets a message go by IsDialogMessage. Then the dialog hides. False when WM_QUIT
+    // ended the loop (it is posted again for the caller's loop).
+    bool ShowModeless(HWND hOwner, HWND hFocus, const std::function<bool()>& bClosed,
+                      const std::function<bool(const MSG&)>& bPassBy = {});
     HWND Item(int lId) const { return GetDlgItem(m_hwnd, lId); }
     // A control's text in UTF-8.
     std::string ItemText(int lId) const;
