@@ -77,9 +77,6 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE pBuffer, LONG lWanted, LONG* 
 
 }  // namespace
 
-frmAbout::ServerLock::ServerLock() { LockServer(true); }
-frmAbout::ServerLock::~ServerLock() { LockServer(false); }
-
 frmAbout::frmAbout() = default;
 
 // The window goes before the rich-text library that its control's procedure lives in.

@@ -4,6 +4,8 @@
 // first (the game adds its rows in between) and then shown modally over the caller's window.
 
 #include <windows.h>
+
+#include "iupdate/win/module.h"
 // After windows.h, which it needs.
 #include <commctrl.h>
 #include <richedit.h>
@@ -53,16 +55,7 @@ class frmAbout final : public win::DialogBase {
     void rchEdit_LinkClick(const ENLINK& link);
     void cmdOK_Click() { m_bClosed = true; }
 
-    // While the window exists its procedure lives in the library, which must stay loaded.
-    class ServerLock {
-      public:
-        ServerLock();
-        ~ServerLock();
-        ServerLock(const ServerLock&) = delete;
-        ServerLock& operator=(const ServerLock&) = delete;
-    };
-
-    ServerLock m_lock;
+    ServerLock m_lock;  // the window's procedure lives in the library
     win::ScopedModule m_richEdit;
     std::wstring m_sRichEditLibrary;
     win::ScopedGdiObject m_logo;

@@ -32,9 +32,6 @@ void Reported(std::string_view sProcedure, Body&& body) {
 
 }  // namespace
 
-frmInternetUpdate::ServerLock::ServerLock() { LockServer(true); }
-frmInternetUpdate::ServerLock::~ServerLock() { LockServer(false); }
-
 frmInternetUpdate::frmInternetUpdate() = default;
 
 frmInternetUpdate::~frmInternetUpdate() {

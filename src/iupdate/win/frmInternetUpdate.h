@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "iupdate/win/module.h"
+
 // After windows.h, which it needs.
 #include <commctrl.h>
 
@@ -131,16 +133,7 @@ class frmInternetUpdate final : public win::DialogBase {
     void ShowItem(int lId, bool bShow);
     void EnableItem(int lId, bool bEnable);
 
-    // While the window exists its procedure lives in the library, which must stay loaded.
-    class ServerLock {
-      public:
-        ServerLock();
-        ~ServerLock();
-        ServerLock(const ServerLock&) = delete;
-        ServerLock& operator=(const ServerLock&) = delete;
-    };
-
-    ServerLock m_lock;
+    ServerLock m_lock;  // the window's procedure lives in the library
     ReleaseEvents m_releaseEvents{*this};
     FileEvents m_fileEvents{*this};
     AsyncDownloadPtr m_objRelease;

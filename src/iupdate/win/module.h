@@ -18,6 +18,16 @@ std::wstring ModulePath();
 void ObjectCreated();
 void ObjectDestroyed();
 void LockServer(bool bLock);
+
+// Keeps the library loaded for its life: a window whose procedure lives in the library holds
+// one while it exists.
+class ServerLock {
+  public:
+    ServerLock() { LockServer(true); }
+    ~ServerLock() { LockServer(false); }
+    ServerLock(const ServerLock&) = delete;
+    ServerLock& operator=(const ServerLock&) = delete;
+};
 // No object lives and no client holds a lock.
 bool CanUnload();
 

@@ -145,6 +145,17 @@ void LibraryRepairScenario(Scenario& s) {
     q.Quit();
 }
 
+// Help > Internet Update with the Debug menu shown, answering Yes to the local server.
+void AskLocalServer(Quillon& q) {
+    q.Choose({kHelp, kUpdate});
+    Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+}
+
+void WaitForFiles(Dialog& wizard) {
+    wizard.Wait("the files to be listed",
+                [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+}
+
 // Internet Update with the Debug menu shown asks for the local server, and the wizard fetches
 // the descriptor from the maker's server and logs each stage: a missing descriptor, then one
 // whose signature no longer holds, which lists nothing.
@@ -158,8 +169,7 @@ void InternetUpdateScenario(Scenario& s) {
     DealUnshuffled(q);  // types the word that shows the Debug menu
 
     const auto run = [&](const std::wstring& expected, const std::string& shot) {
-        q.Choose({kHelp, kUpdate});
-        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        AskLocalServer(q);
         Dialog wizard(q, L"Internet Update");
         wizard.Click(IDC_UPD_CMDSTARTSTEP1);
         wizard.Wait("the log to say " + Quote(expected), [&] {
@@ -219,12 +229,10 @@ void WholeUpdateScenario(Scenario& s) {
     {
         Quillon& q = s.Start();
         DealUnshuffled(q);
-        q.Choose({kHelp, kUpdate});
-        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        AskLocalServer(q);
         Dialog wizard(q, L"Internet Update");
         wizard.Click(IDC_UPD_CMDSTARTSTEP1);
-        wizard.Wait("the files to be listed",
-                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        WaitForFiles(wizard);
         std::wstring listed;
         for (const auto& row : q.ListViewRows(wizard.Item(IDC_UPD_LST), 1)) listed += row[0] + L"|";
         for (const wchar_t* row : {L"Program", L"Quillon", L"Documentation", L"Read me"})
@@ -275,8 +283,7 @@ void UpdateOutcomesScenario(Scenario& s) {
     const auto update = [&](const std::string& variant, const std::function<void(Dialog&)>& then) {
         services.Say("publish " + variant);
         services.Expect("done published");
-        q.Choose({kHelp, kUpdate});
-        Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+        AskLocalServer(q);
         Dialog wizard(q, L"Internet Update");
         wizard.Click(IDC_UPD_CMDSTARTSTEP1);
         then(wizard);
@@ -291,8 +298,7 @@ void UpdateOutcomesScenario(Scenario& s) {
                L"A new version is available for download on internet. Visit website ?", IDNO);
     });
     update("damaged", [&](Dialog& wizard) {
-        wizard.Wait("the files to be listed",
-                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        WaitForFiles(wizard);
         wizard.Click(IDC_UPD_CMDSTARTSTEP2);
         wizard.Wait("the damaged file to be refused", [&] {
             return wizard.Text(IDC_UPD_TXTSTATUS).find(L"Quillon:Error : File damaged") !=
@@ -318,13 +324,11 @@ void UpdateHalfwayScenario(Scenario& s) {
     services.Expect("done published");
     Quillon& q = s.Start();
     DealUnshuffled(q);
-    q.Choose({kHelp, kUpdate});
-    Answer(q, L"Local Server ?", L"Query local server ?", IDYES);
+    AskLocalServer(q);
     {
         Dialog wizard(q, L"Internet Update");
         wizard.Click(IDC_UPD_CMDSTARTSTEP1);
-        wizard.Wait("the files to be listed",
-                    [&] { return IsWindowVisible(wizard.Item(IDC_UPD_LST)) != FALSE; });
+        WaitForFiles(wizard);
         wizard.Click(IDC_UPD_CMDSTARTSTEP2);
         wizard.Wait("the downloads to begin", [&] {
             return wizard.Text(IDC_UPD_TXTSTATUS).find(L"Downloading files...") !=
