@@ -5,7 +5,7 @@ set -e
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev \
 wine wine64 mingw-w64-tools libwine-dev xvfb xdotool x11-utils imagemagick fp-utils python3 python3-pil clang-format \
-clang libclang-rt-14-dev zlib1g-dev libssl-dev"
+clang libclang-rt-14-dev zlib1g-dev libssl-dev nsis zip"
 
 missing=""
 for p in $packages; do
