@@ -1,6 +1,8 @@
 #include "board/board_view.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <numeric>
 
 #include "engine/card_layout.h"
 
@@ -44,6 +46,17 @@ int32_t ScaleToSurface(int32_t lWindow, int32_t lScale) {
 
 int32_t ScaleToWindow(int32_t lSurface, int32_t lScale) {
     return static_cast<int32_t>((int64_t{lSurface} * lScale + 99) / 100);
+}
+
+SurfaceSpan StretchSpan(int32_t lWindowFrom, int32_t lWindowTo, int32_t lSurfaceSize,
+                        int32_t lScale, int32_t lMargin) {
+    // Surface and window edges meet every `period` surface pixels (2 at 150 %).
+    const int32_t period = 100 / std::gcd(lScale, 100);
+    const int32_t from = ScaleToSurface(lWindowFrom, lScale) - lMargin;
+    const int32_t to = ScaleToSurface(lWindowTo - 1, lScale) + 1 + lMargin;
+    const auto down = [period](int32_t v) { return v >= 0 ? v / period * period : 0; };
+    return {std::clamp(down(from), 0, lSurfaceSize),
+            std::clamp(down(to + period - 1), 0, lSurfaceSize)};
 }
 
 bool CardCell::OnBoard() const { return lX >= 0 && lX < kColumns && lY >= 0 && lY < kRows; }

@@ -27,6 +27,17 @@ int32_t FittingBoardScale(int32_t lScale, int32_t lFrameW, int32_t lFrameH, int3
 int32_t ScaleToSurface(int32_t lWindow, int32_t lScale);
 int32_t ScaleToWindow(int32_t lSurface, int32_t lScale);
 
+// The surface pixels [lFrom, lTo) to stretch so that window pixels [lWindowFrom, lWindowTo)
+// come out as they would from stretching the whole surface: lFrom and lTo fall where a surface
+// pixel edge meets a window pixel edge, with a margin of lMargin surface pixels for a filter
+// that reads neighbours, within [0, lSurfaceSize).
+struct SurfaceSpan {
+    int32_t lFrom = 0;
+    int32_t lTo = 0;
+};
+SurfaceSpan StretchSpan(int32_t lWindowFrom, int32_t lWindowTo, int32_t lSurfaceSize,
+                        int32_t lScale, int32_t lMargin);
+
 enum class MarkMove { Left, Right, Up, Down };
 
 struct CardCell {

@@ -11,6 +11,7 @@ constexpr int kGameTypes = 5;
 
 // Positions in the menu resource.
 constexpr int kFileMenu = 0;
+constexpr int kViewMenu = 1;
 constexpr int kToolsMenu = 2;
 constexpr int kDebugMenu = 3;
 constexpr int kHelpMenu = 4;
@@ -42,6 +43,7 @@ void frmMain::Menu_Rebuild() {
     }
     if (m_visibility.bAutorun) {
         DeleteMenu(bar, kToolsMenu, MF_BYPOSITION);
+        DeleteMenu(bar, kViewMenu, MF_BYPOSITION);
         HMENU file = GetSubMenu(bar, kFileMenu);
         DeleteMenu(file, kFileSettings + 1, MF_BYPOSITION);  // separator before Quit
         DeleteMenu(file, kFileSettings, MF_BYPOSITION);

@@ -96,14 +96,21 @@ void frmMain::View_Paint(HDC hdc, const RECT& rcPaint) const {
                  rcPaint.bottom - rcPaint.top, m_surface->Dc(), rcPaint.left, rcPaint.top, SRCCOPY);
         return;
     }
-    // The whole surface every time, clipped to what needs painting: stretching a part on its
-    // own could round its edges differently from its neighbours'.
-    const bool bWhole = m_lScale % 100 == 0;
-    SetStretchBltMode(hdc, bWhole ? COLORONCOLOR : HALFTONE);
+    // Only the part to paint is stretched, from and to edges where surface and window pixels
+    // meet and with a margin for the filter, so that it comes out as part of the whole board.
+    constexpr int32_t kFilterMargin = 2;
+    const SurfaceSpan x =
+        StretchSpan(rcPaint.left, rcPaint.right, kBoardWidth, m_lScale, kFilterMargin);
+    const SurfaceSpan y =
+        StretchSpan(rcPaint.top, rcPaint.bottom, kBoardHeight, m_lScale, kFilterMargin);
+    if (x.lTo <= x.lFrom || y.lTo <= y.lFrom) return;
+    const int32_t left = ScaleToWindow(x.lFrom, m_lScale);
+    const int32_t top = ScaleToWindow(y.lFrom, m_lScale);
+    SetStretchBltMode(hdc, m_lScale % 100 == 0 ? COLORONCOLOR : HALFTONE);
     SetBrushOrgEx(hdc, 0, 0, nullptr);
-    ::StretchBlt(hdc, 0, 0, ScaleToWindow(kBoardWidth, m_lScale),
-                 ScaleToWindow(kBoardHeight, m_lScale), m_surface->Dc(), 0, 0, kBoardWidth,
-                 kBoardHeight, SRCCOPY);
+    ::StretchBlt(hdc, left, top, ScaleToWindow(x.lTo, m_lScale) - left,
+                 ScaleToWindow(y.lTo, m_lScale) - top, m_surface->Dc(), x.lFrom, y.lFrom,
+                 x.lTo - x.lFrom, y.lTo - y.lFrom, SRCCOPY);
 }
 
 }  // namespace quillon::win

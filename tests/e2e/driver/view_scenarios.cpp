@@ -58,7 +58,9 @@ class ScreenScale {
 void CheckShownAt(Quillon& q, int step, int percent) {
     q.Scale(percent);
     q.WaitForMenu("the View menu to check " + std::to_string(percent) + " %",
-                  [step](const Menu& m) { return m.Get({kView, kSizes[step]}).Checked(); });
+                  [step](const Menu& m) {
+                      return m.Get({kView, kSizes[step]}).Checked();
+                  });
     RECT client{};
     GetClientRect(q.Board(), &client);
     Check(client.right == q.Scaled(kColumns * kCardWidth) &&
@@ -99,8 +101,9 @@ void KeyboardGame(Scenario& s) {
     CheckProfile(s, {{1, 0, 0, 1, kPairs}});
 }
 
-// On a screen at 150 % a first start shows the board at 150 %, a card hit at its centre; the player's 200 % is kept and a
-// whole game is played with the mouse on the scaled cards; back at 100 % the board is whole.
+// On a screen at 150 % a first start shows the board at 150 %, a card hit at its centre; the
+// player's 200 % is kept and a whole game is played with the mouse on the scaled cards; back at 100
+// % the board is whole.
 void BigBoard(Scenario& s) {
     Store(SettingClock, 1);
     {

@@ -1,10 +1,13 @@
 // The board's size steps, the window-to-surface mapping and the keyboard's mark.
 
+#include "board/board_view.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <utility>
 
-#include "board/board_view.h"
 #include "engine/card_layout.h"
 
 namespace quillon::test {
@@ -21,8 +24,8 @@ TEST(BoardScale, FollowsTheScreenUntilThePlayerChooses) {
     EXPECT_EQ(NearestBoardScale(0), 100);
     EXPECT_EQ(NearestBoardScale(-5), 100);
     EXPECT_EQ(BoardScaleFor(150, 192), 150);
-    EXPECT_EQ(BoardScaleFor(0, 192), 200);    // never chosen
-    EXPECT_EQ(BoardScaleFor(175, 96), 100);   // not a step: a damaged value
+    EXPECT_EQ(BoardScaleFor(0, 192), 200);   // never chosen
+    EXPECT_EQ(BoardScaleFor(175, 96), 100);  // not a step: a damaged value
 }
 
 TEST(BoardScale, ShrinksToTheLargestStepThatFits) {
@@ -50,6 +53,25 @@ TEST(BoardScale, EveryWindowPixelBelongsToExactlyOneCard) {
     }
     EXPECT_EQ(ScaleToWindow(kColumns * kCardWidth, 150), 1065);
     EXPECT_EQ(ScaleToWindow(kRows * kCardHeight, 200), 960);
+}
+
+TEST(BoardScale, APartStretchedAloneStartsAndEndsOnSharedEdges) {
+    for (const int32_t scale : kBoardScales) {
+        SCOPED_TRACE(scale);
+        for (const auto& [from, to] :
+             {std::pair{0, 1}, {106, 107}, {107, 214}, {500, 1065}, {1, 1420}, {1000, 2000}}) {
+            const SurfaceSpan span = StretchSpan(from, to, kColumns * kCardWidth, scale, 2);
+            const int32_t windowFrom = ScaleToWindow(span.lFrom, scale);
+            const int32_t windowTo = ScaleToWindow(span.lTo, scale);
+            // Exact edges: the part's window size is its surface size times the scale.
+            EXPECT_EQ(int64_t{windowFrom} * 100, int64_t{span.lFrom} * scale);
+            EXPECT_EQ(int64_t{windowTo} * 100, int64_t{span.lTo} * scale);
+            EXPECT_LE(windowFrom, std::max(0, from - 2));
+            EXPECT_GE(windowTo, std::min(to, ScaleToWindow(kColumns * kCardWidth, scale)));
+            EXPECT_GE(span.lFrom, 0);
+            EXPECT_LE(span.lTo, kColumns * kCardWidth);
+        }
+    }
 }
 
 TEST(KeyboardMark, StartsOnTheFirstCard) {
