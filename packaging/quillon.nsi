@@ -42,6 +42,7 @@ InstallDir "$LOCALAPPDATA\Programs\Quillon"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "Quillon ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
@@ -54,7 +55,7 @@ VIAddVersionKey "LegalCopyright" "Copyright © 2026 ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "Setup will install Quillon ${VERSION}, the game of pairs, for you alone, into$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nNo administrator rights are needed. The game keeps your results and your pictures in its own folder, so it lives in a folder that belongs to you.$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Quillon ${VERSION}, the game of pairs, for you alone, into$\r$\n$\r$\n$INSTDIR$\r$\n$\r$\nNo administrator rights are needed. The game keeps your results and your pictures in its own folder, so it lives in a folder that belongs to you.$\r$\n$\r$\nClick Install to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quillon.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Quillon"
 
