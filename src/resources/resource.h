@@ -35,6 +35,7 @@
 #define IDM_TYPE_FIRST 1010  // 1010..1014: game types 0..4
 #define IDM_TOOLS_STATISTICS 1020
 #define IDM_TOOLS_OPTIONS 1021
+#define IDM_VIEW_FIRST 1050  // 1050..1052: the board's size steps, smallest first
 #define IDM_DEBUG_SHUFFLE 1030
 #define IDM_DEBUG_SHOWBUFFERS 1031
 #define IDM_DEBUG_COMPPLAY 1032

@@ -6,7 +6,7 @@ wine_run() { "$e2e_wine_run" "$@"; }
 win_path() { wine_run winepath -w "$1" 2>/dev/null; }  # as the Windows programs see it
 
 e2e_display() {
-    [ -n "${E2E_DISPLAY:-}" ] || E2E_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$@"
+    [ -n "${E2E_DISPLAY:-}" ] || E2E_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" bash "$@"
 }
 
 e2e_setup() {

@@ -7,6 +7,8 @@ namespace quillon::win {
 
 inline constexpr int kBoardWidth = kColumns * kCardWidth;  // 710
 inline constexpr int kBoardHeight = kRows * kCardHeight;   // 480
+inline constexpr DWORD kBoardStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr int kShapeWidth = 69;
 inline constexpr int kShapeHeight = 94;
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "board/board_view.h"
 #include "resources/resource.h"
 #include "shell/win/text.h"
 
@@ -20,7 +21,12 @@ void clsSbar::Create(HWND hParent) {
     m_hwnd = CreateStatusWindowW(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"",
                                  hParent, IDC_STATUSBAR);
     SendMessageW(m_hwnd, SB_SIMPLE, 0, 0);
-    int edges[3] = {300, 500, -1};
+    ScalePanels(100);
+}
+
+// The panels widen with the board, so that the texts that fill them at 100 % still fit.
+void clsSbar::ScalePanels(int32_t lScale) {
+    int edges[3] = {ScaleToWindow(300, lScale), ScaleToWindow(500, lScale), -1};
     SendMessageW(m_hwnd, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
 }
 

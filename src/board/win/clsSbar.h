@@ -18,6 +18,7 @@ class clsSbar {
     void AlignBottom(HWND hParent);
     void Paint();
     void Create(HWND hParent);
+    void ScalePanels(int32_t lScale);
     // Panels are numbered 1 to 3.
     void PanelText(int32_t Index, const std::string& sText);
     HWND Hwnd() const { return m_hwnd; }

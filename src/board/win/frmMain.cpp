@@ -17,7 +17,6 @@ namespace quillon::win {
 
 namespace {
 constexpr wchar_t kClassName[] = L"QuillonBoard";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 }  // namespace
 
 frmMain::frmMain(const AppContext& context) : m_context(context) {}
@@ -31,8 +30,8 @@ bool frmMain::Show(int nCmdShow) {
     if (!RegisterClassOnce(m_context.hInstance, kClassName, CS_DBLCLKS, hIcon)) return false;
     m_hAccel = LoadAcceleratorsW(m_context.hInstance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (!CreateWindowExW(0, kClassName, LoadText(m_context.hInstance, IDS_APP_TITLE).c_str(),
-                         kStyle, CW_USEDEFAULT, CW_USEDEFAULT, kBoardWidth, kBoardHeight, nullptr,
-                         nullptr, m_context.hInstance, this))
+                         kBoardStyle, CW_USEDEFAULT, CW_USEDEFAULT, kBoardWidth, kBoardHeight,
+                         nullptr, nullptr, m_context.hInstance, this))
         return false;
     if (!Form_Load()) return false;
     ShowWindow(m_hwnd, nCmdShow);
@@ -54,6 +53,7 @@ bool frmMain::Form_Load() {
         StatusClear();
         RefreshGameState();
         m_surface = std::make_unique<MemoryCanvas>(kBoardWidth, kBoardHeight, kBoardGreen);
+        m_lScale = View_StartScale();
         SizeWindow();
         m_objStatusBar->AlignBottom(m_hwnd);
         m_pictures = std::make_unique<PictureBuffers>(
@@ -73,21 +73,6 @@ bool frmMain::Form_Load() {
         ReportCurrentException(m_context.reporter, "frmMain::Form_Load", true);
         return m_objStatusBar != nullptr;
     }
-}
-
-// The card area must stay whole above the status bar, whatever the frame's thickness.
-void frmMain::SizeWindow() {
-    RECT rc{0, 0, kBoardWidth, kBoardHeight + m_objStatusBar->Height()};
-    AdjustWindowRectEx(&rc, kStyle, TRUE, 0);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that wrapped to two lines makes the client shorter than asked for.
-    RECT client{};
-    GetClientRect(m_hwnd, &client);
-    const int missing = kBoardHeight + m_objStatusBar->Height() - client.bottom;
-    if (missing > 0)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top + missing,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool frmMain::Unload(bool bConfirm) {
@@ -126,7 +111,8 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (m_objStatusBar) m_objStatusBar->Paint();
             return 0;
         case WM_MOUSEMOVE:
-            Form_MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            Form_MouseMove(ScaleToSurface(GET_X_LPARAM(lParam), m_lScale),
+                           ScaleToSurface(GET_Y_LPARAM(lParam), m_lScale));
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -135,6 +121,9 @@ LRESULT frmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDBLCLK:
             Form_DblClick();
+            return 0;
+        case WM_KEYDOWN:
+            Form_KeyDown(wParam);
             return 0;
         case WM_KEYUP:
             Form_KeyUp(wParam);
@@ -178,12 +167,10 @@ void frmMain::OnPaint() {
         EndPaint(m_hwnd, &ps);
         return;
     }
-    const RECT& rc = ps.rcPaint;
-    ::BitBlt(hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, m_surface->Dc(), rc.left,
-             rc.top, SRCCOPY);
-    if (m_bShapeVisible) {
-        const RECT shape = ShapeRect();
-        ScopedGdiObject pen(CreatePen(PS_INSIDEFRAME, 3, RGB(255, 0, 0)));
+    View_Paint(hdc, ps.rcPaint);
+    if (m_bShapeVisible || m_bFrameMark) {
+        const RECT shape = View_ToWindow(ShapeRect());
+        ScopedGdiObject pen(CreatePen(PS_INSIDEFRAME, ScaleToWindow(3, m_lScale), RGB(255, 0, 0)));
         ScopedSelect selectPen(hdc, pen.Get());
         ScopedSelect selectBrush(hdc, GetStockObject(NULL_BRUSH));
         Rectangle(hdc, shape.left, shape.top, shape.right, shape.bottom);
@@ -250,17 +237,17 @@ void frmMain::Pause(int32_t lMilliseconds) {
 }
 
 void frmMain::RefreshRect(int lX, int lY, int lW, int lH) {
-    const RECT rc{lX, lY, lX + lW, lY + lH};
+    const RECT rc = View_ToWindow({lX, lY, lX + lW, lY + lH});
     InvalidateRect(m_hwnd, &rc, TRUE);
     UpdateWindow(m_hwnd);
 }
 
 void frmMain::MoveSelectionShape(int lLeft, int lTop) {
-    RECT old = ShapeRect();
+    const RECT old = View_ToWindow(ShapeRect());
     m_shape = {lLeft, lTop};
-    if (!m_bShapeVisible) return;
+    if (!m_bShapeVisible && !m_bFrameMark) return;
     InvalidateRect(m_hwnd, &old, FALSE);
-    const RECT now = ShapeRect();
+    const RECT now = View_ToWindow(ShapeRect());
     InvalidateRect(m_hwnd, &now, FALSE);
 }
 
@@ -278,6 +265,8 @@ void frmMain::GameEnd(bool bNoClear) {
     if (bNoClear) return;
     // The mark goes with the board it was drawn on.
     m_lHoverX = m_lHoverY = -1;
+    m_lastMark = {};
+    m_bFrameMark = false;
     StatusClear();
     SetWaitingForClick(false);
     ClearSurface();

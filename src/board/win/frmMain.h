@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "board/board_view.h"
 #include "board/win/clsSbar.h"
 #include "board/win/picture_buffers.h"
 #include "engine/clsGame.h"
@@ -108,6 +109,7 @@ class frmMain final : public BaseWindow<frmMain>,
     void Form_MouseUp(int lX, int lY);
     void Form_DblClick();
     void Form_KeyUp(WPARAM keyCode);
+    void Form_KeyDown(WPARAM keyCode);
     void OnPaint();
     bool OnSetCursor();
     void OnCommand(int id);
@@ -119,6 +121,21 @@ class frmMain final : public BaseWindow<frmMain>,
     bool WaitingForClick() const;
     void SetWaitingForClick(bool bValue);
     void FinishTurn();
+
+    // The mark on the card the mouse or the keyboard points at (frmMain_input.cpp)
+    bool MayMark() const;
+    bool CardIsDown(CardCell cell) const;
+    void Mark_Set(CardCell cell);
+    void Mark_Clear();
+    void Mark_Move(MarkMove move);
+    void Mark_Reveal(bool bKeyboard);
+
+    // The board's size (frmMain_view.cpp)
+    int32_t View_StartScale() const;
+    bool View_Fits(int32_t lScale) const;
+    void View_SetScale(int32_t lScale);
+    RECT View_ToWindow(const RECT& surface) const;
+    void View_Paint(HDC hdc, const RECT& rcPaint) const;
 
     // Menus
     void Menu_CheckItem(int32_t Index);
@@ -176,8 +193,13 @@ class frmMain final : public BaseWindow<frmMain>,
     HACCEL m_hAccel = nullptr;
     ScopedMenu m_menu;
 
+    // The marked card, and where the keyboard goes on from once the mark has gone with a turn.
     int32_t m_lHoverX = -1;
     int32_t m_lHoverY = -1;
+    CardCell m_lastMark;
+    // The mark on a card that shows its face: a frame, since an inverted back would hide it.
+    bool m_bFrameMark = false;
+    int32_t m_lScale = 100;  // percent of the surface's size on the window
     bool m_bWaitClick = false;
     PendingTurn m_Pending;
     std::string m_sKeys;

@@ -42,6 +42,8 @@ void frmMain::GameRestart() {
 
 void frmMain::Game_Create() {
     m_lHoverX = m_lHoverY = -1;
+    m_lastMark = {};
+    m_bFrameMark = false;
     SetWaitingForClick(false);
     EngineCall call(m_lEngineDepth);
     m_lanGame.reset();
@@ -181,6 +183,10 @@ void frmMain::OnCommand(int id) {
     if (!Menu_IsAvailable(id)) return;
     if (id >= IDM_TYPE_FIRST && id < IDM_TYPE_FIRST + 5) {
         Menu_CheckItem(static_cast<int16_t>(id - IDM_TYPE_FIRST));
+        return;
+    }
+    if (id >= IDM_VIEW_FIRST && id < IDM_VIEW_FIRST + static_cast<int>(kBoardScales.size())) {
+        View_SetScale(kBoardScales[static_cast<size_t>(id - IDM_VIEW_FIRST)]);
         return;
     }
     switch (id) {

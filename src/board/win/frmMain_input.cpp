@@ -18,8 +18,6 @@ constexpr std::string_view kShowDebug = "quintave";
 constexpr std::string_view kShowDebugEmpty = "vrask";
 constexpr size_t kKeysKept = 8;
 
-bool OnBoard(int32_t lX, int32_t lY) { return lX >= 0 && lX < kColumns && lY >= 0 && lY < kRows; }
-
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -34,39 +32,22 @@ void frmMain::SetWaitingForClick(bool bValue) {
     if (!m_context.values.g_bLanGame) m_bWaitClick = bValue;
 }
 
+// The mouse marks only cards still face down; Form_MouseUp reveals the marked card.
 void frmMain::Form_MouseMove(int lX, int lY) {
-    const auto lColumn = static_cast<int32_t>(lX / kCardWidth);
-    const auto lRow = static_cast<int32_t>(lY / kCardHeight);
-    if (WaitingForClick() || !m_context.values.g_bGameRunning || !objGame->IsHumanTurn()) return;
-    if (lX < 0 || lY < 0 || !OnBoard(lColumn, lRow)) return;
-    if (lColumn == m_lHoverX && lRow == m_lHoverY) return;
-    if (objGame->Card_IsFlipped(lColumn, lRow) || objGame->Card_IsPaired(lColumn, lRow)) return;
-    EngineCall call(m_lEngineDepth);
-    objGame->Draw_Card_Back(m_lHoverX, m_lHoverY, true);
-    objGame->Draw_Card_Flip(lColumn, lRow);
-    m_lHoverX = lColumn;
-    m_lHoverY = lRow;
+    const CardCell cell{static_cast<int32_t>(lX / kCardWidth),
+                        static_cast<int32_t>(lY / kCardHeight)};
+    if (!MayMark() || lX < 0 || lY < 0 || !cell.OnBoard()) return;
+    if (cell.lX == m_lHoverX && cell.lY == m_lHoverY) return;
+    if (!CardIsDown(cell)) return;
+    Mark_Set(cell);
 }
 
 void frmMain::Form_MouseUp(int lX, int lY) {
-    if (WaitingForClick()) {
-        HideCards(false, 0, 0, 0, 0, false);
-        return;
-    }
-    if (m_bDebugShowBuffers && BorderBufferHit(lX, lY)) {
+    if (m_bDebugShowBuffers && !WaitingForClick() && BorderBufferHit(lX, lY)) {
         ReloadPictures();
         return;
     }
-    if (!m_context.values.g_bGameRunning || !objGame->IsHumanTurn() ||
-        !OnBoard(m_lHoverX, m_lHoverY))
-        return;
-    if (objGame->Card_IsFlipped(m_lHoverX, m_lHoverY) && objGame->IsCardFlipped()) return;
-    if (objGame->Card_IsPaired(m_lHoverX, m_lHoverY)) return;
-    EngineCall call(m_lEngineDepth);
-    const int32_t lX0 = m_lHoverX;
-    const int32_t lY0 = m_lHoverY;
-    m_lHoverX = m_lHoverY = -1;
-    objGame->Card_Flip(lX0, lY0);
+    Mark_Reveal(false);
 }
 
 void frmMain::Form_DblClick() { mnuFileNew_Click(); }
@@ -89,6 +70,89 @@ void frmMain::Form_KeyUp(WPARAM keyCode) {
     }
 }
 
+void frmMain::Form_KeyDown(WPARAM keyCode) {
+    switch (keyCode) {
+        case VK_LEFT:
+            return Mark_Move(MarkMove::Left);
+        case VK_RIGHT:
+            return Mark_Move(MarkMove::Right);
+        case VK_UP:
+            return Mark_Move(MarkMove::Up);
+        case VK_DOWN:
+            return Mark_Move(MarkMove::Down);
+        case VK_RETURN:
+        case VK_SPACE:
+            return Mark_Reveal(true);
+        case VK_ESCAPE:
+            if (WaitingForClick()) HideCards(false, 0, 0, 0, 0, false);
+            return;
+        default:
+            return;
+    }
+}
+
+bool frmMain::MayMark() const {
+    return !WaitingForClick() && m_context.values.g_bGameRunning && objGame &&
+           objGame->IsHumanTurn();
+}
+
+bool frmMain::CardIsDown(CardCell cell) const {
+    return !objGame->Card_IsFlipped(cell.lX, cell.lY) && !objGame->Card_IsPaired(cell.lX, cell.lY);
+}
+
+void frmMain::Mark_Clear() {
+    const CardCell hover{m_lHoverX, m_lHoverY};
+    m_lHoverX = m_lHoverY = -1;
+    if (m_bFrameMark) {
+        m_bFrameMark = false;
+        const RECT frame = View_ToWindow(ShapeRect());
+        InvalidateRect(m_hwnd, &frame, FALSE);
+    }
+    if (!hover.OnBoard() || !objGame || !CardIsDown(hover)) return;
+    EngineCall call(m_lEngineDepth);
+    objGame->Draw_Card_Back(hover.lX, hover.lY, true);
+}
+
+void frmMain::Mark_Set(CardCell cell) {
+    Mark_Clear();
+    m_lHoverX = cell.lX;
+    m_lHoverY = cell.lY;
+    m_lastMark = cell;
+    if (m_context.values.g_bShapeCursor || CardIsDown(cell)) {
+        EngineCall call(m_lEngineDepth);
+        objGame->Draw_Card_Flip(cell.lX, cell.lY);
+        return;
+    }
+    m_bFrameMark = true;
+    MoveSelectionShape(kCardWidth * cell.lX + 1, kCardHeight * cell.lY + 1);
+}
+
+void frmMain::Mark_Move(MarkMove move) {
+    if (!MayMark()) return;
+    const CardCell hover{m_lHoverX, m_lHoverY};
+    Mark_Set(MoveMark(hover.OnBoard() ? hover : m_lastMark, move));
+}
+
+// A click anywhere, Enter or Space reveals the marked card, or ends a wait for a click. The
+// keyboard keeps its mark on the card it revealed, to go on from there.
+void frmMain::Mark_Reveal(bool bKeyboard) {
+    if (WaitingForClick()) {
+        HideCards(false, 0, 0, 0, 0, false);
+        return;
+    }
+    const CardCell cell{m_lHoverX, m_lHoverY};
+    if (!MayMark() || !cell.OnBoard()) return;
+    if (objGame->Card_IsFlipped(cell.lX, cell.lY) && objGame->IsCardFlipped()) return;
+    if (objGame->Card_IsPaired(cell.lX, cell.lY)) return;
+    // The face is drawn over the marked back as it is, without the back drawn first.
+    m_lHoverX = m_lHoverY = -1;
+    {
+        EngineCall call(m_lEngineDepth);
+        objGame->Card_Flip(cell.lX, cell.lY);
+    }
+    if (bKeyboard && MayMark()) Mark_Set(cell);
+}
+
 void frmMain::RefreshGameState() {
     Menu_UpdateStates();
     if (m_context.values.g_bGameRunning && objGame) {
@@ -96,8 +160,12 @@ void frmMain::RefreshGameState() {
         m_hCursor = LoadCursorW(m_context.hInstance, bHand ? L"HAND" : L"TRANSPARENT");
         m_bShapeVisible =
             objGame->Game_Type() != GameComputerAlone && m_context.values.g_bShapeCursor;
-        EngineCall call(m_lEngineDepth);
-        objGame->Draw_Card_Back(m_lHoverX, m_lHoverY, false);
+        // The options may have changed how the mark is drawn: the marked back is drawn afresh.
+        const CardCell hover{m_lHoverX, m_lHoverY};
+        if (hover.OnBoard() && CardIsDown(hover)) {
+            EngineCall call(m_lEngineDepth);
+            objGame->Draw_Card_Back(hover.lX, hover.lY, false);
+        }
     } else {
         m_hCursor = nullptr;
         m_bShapeVisible = false;

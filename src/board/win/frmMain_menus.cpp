@@ -11,9 +11,9 @@ constexpr int kGameTypes = 5;
 
 // Positions in the menu resource.
 constexpr int kFileMenu = 0;
-constexpr int kToolsMenu = 1;
-constexpr int kDebugMenu = 2;
-constexpr int kHelpMenu = 3;
+constexpr int kToolsMenu = 2;
+constexpr int kDebugMenu = 3;
+constexpr int kHelpMenu = 4;
 constexpr int kFileSettings = 3;  // New, Abandon, separator, Settings, separator, Quit
 constexpr int kFileSeparator0 = 2;
 
@@ -79,6 +79,10 @@ void frmMain::Menu_UpdateStates() {
     }
     if (HMENU file = GetSubMenu(bar, kFileMenu); file && !m_visibility.bAutorun)
         EnableMenuItem(file, kFileSettings, MF_BYPOSITION | (bRunning ? MF_GRAYED : MF_ENABLED));
+    for (size_t i = 0; i < kBoardScales.size(); ++i) {
+        enable(static_cast<UINT>(IDM_VIEW_FIRST + i), View_Fits(kBoardScales[i]));
+        check(static_cast<UINT>(IDM_VIEW_FIRST + i), kBoardScales[i] == m_lScale);
+    }
     check(IDM_DEBUG_SHUFFLE, m_bDebugShuffle);
     check(IDM_DEBUG_SHOWBUFFERS, m_bDebugShowBuffers);
     check(IDM_DEBUG_COMPPLAY, m_bDebugCompPlay);

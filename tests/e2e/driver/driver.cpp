@@ -544,16 +544,26 @@ std::wstring Quillon::WaitForPanel(int panel, const std::vector<std::wstring>& a
 }
 
 Look Quillon::LookOf(const Image& client, Card card) const {
-    return LookAt(client, kCardWidth * card.x, kCardHeight * card.y);
+    return LookAt(client, Scaled(kCardWidth * card.x), Scaled(kCardHeight * card.y));
 }
 
 Look Quillon::LookAt(const Image& image, int left, int top) const {
     if (m_back.Width() == 0) m_back = Image::LoadBmp(m_folder + L"Data\\Backs\\Default.bmp");
     // A grid of points inside the card, clear of its outline and rounded corners.
     int back = 0, marked = 0, green = 0, samples = 0;
-    for (int x = 4; x < kCardWidth - 4; x += 10) {
-        for (int y = 4; y < kCardHeight - 4; y += 10, ++samples) {
-            const COLORREF seen = image.At(left + x, top + y);
+    // A stretched board blends neighbouring pixels: there only points where the back is
+    // even all round keep their colour.
+    const auto even = [this](int x, int y) {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (!Near(m_back.At(x + dx, y + dy), m_back.At(x, y))) return false;
+        return true;
+    };
+    for (int x = 4; x < kCardWidth - 4; x += m_scale == 100 ? 10 : 3) {
+        for (int y = 4; y < kCardHeight - 4; y += m_scale == 100 ? 10 : 3) {
+            if (m_scale != 100 && !even(x, y)) continue;
+            ++samples;
+            const COLORREF seen = image.At(left + Scaled(x), top + Scaled(y));
             const COLORREF b = m_back.At(x, y);
             back += Near(seen, b);
             marked += Near(seen, RGB(255 - GetRValue(b), 255 - GetGValue(b), 255 - GetBValue(b)));
@@ -586,10 +596,10 @@ void Quillon::WaitUntilResponsive() const {
 
 double Quillon::TimeUntilLook(Card card, Look look, Clock::time_point since) {
     RECT rect = ClientRectOnScreen(m_board);
-    rect.left += kCardWidth * card.x;
-    rect.top += kCardHeight * card.y;
-    rect.right = rect.left + kCardWidth;
-    rect.bottom = rect.top + kCardHeight;
+    rect.left += Scaled(kCardWidth * card.x);
+    rect.top += Scaled(kCardHeight * card.y);
+    rect.right = rect.left + Scaled(kCardWidth);
+    rect.bottom = rect.top + Scaled(kCardHeight);
     Look last = Look::Unclear;
     Wait(
         "card " + CardName(card) + " to show its " + LookName(look),

@@ -200,10 +200,20 @@ class Quillon : public Program {
         for (const char key : keys)
             PostMessageW(m_board, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
     }
+    // A key pressed and let go on the board.
+    void Press(UINT key) {
+        PostMessageW(m_board, WM_KEYDOWN, key, 1);
+        PostMessageW(m_board, WM_KEYUP, key, 0xC0000001);
+    }
+    // The pointer onto the card's centre as the board is shown at `Scale`.
     void MoveOnto(Card card) {
-        m_pointer = {kCardWidth * card.x + kCardWidth / 2, kCardHeight * card.y + kCardHeight / 2};
+        m_pointer = {Scaled(kCardWidth * card.x + kCardWidth / 2),
+                     Scaled(kCardHeight * card.y + kCardHeight / 2)};
         PostMessageW(m_board, WM_MOUSEMOVE, 0, MAKELPARAM(m_pointer.x, m_pointer.y));
     }
+    // The board's size step, in percent, that card looks and pointer moves are computed for.
+    void Scale(int percent) { m_scale = percent; }
+    int Scaled(int surface) const { return (surface * m_scale + 99) / 100; }
     void Click() { PostMessageW(m_board, WM_LBUTTONUP, 0, MAKELPARAM(m_pointer.x, m_pointer.y)); }
     void Reveal(Card card) {
         MoveOnto(card);
@@ -236,6 +246,7 @@ class Quillon : public Program {
     std::wstring m_folder;
     mutable Image m_back;  // the card back the program draws, read from its data folder
     POINT m_pointer{kCardWidth / 2, kCardHeight / 2};
+    int m_scale = 100;
 };
 
 // The scenario
@@ -289,6 +300,11 @@ void WaitForGameCommands(Quillon& q, bool running);
 void DealUnshuffled(Quillon& q);
 // The game type chosen from the menu, then File > New Game.
 void StartGame(Quillon& q, text::GameType type);
+// A one-player game on the dealt order to its end, findPair finding each pair in turn and
+// ending the wait for a click that follows.
+void PlayUnshuffledAlone(Quillon& q, const std::function<void(Card, Card)>& findPair);
+// Both cards clicked, the second once the first shows its face, then the click that ends the wait.
+void FindPairByMouse(Quillon& q, Card a, Card b);
 // Waits through a whole game of the computer alone, to every card face up.
 void PlayComputerAloneToEnd(Quillon& q);
 

@@ -30,6 +30,30 @@ std::optional<std::pair<int, int>> VsScore(const std::optional<std::wstring>& te
     return std::pair{ann, computer};
 }
 
+}  // namespace
+
+void FindPairByMouse(Quillon& q, Card a, Card b) {
+    RevealTwo(q, a, b);
+    q.WaitForPanel(1, {kWaiting});
+    q.Click();
+}
+
+void PlayUnshuffledAlone(Quillon& q, const std::function<void(Card, Card)>& findPair) {
+    DealUnshuffled(q);
+    StartGame(q, OnePlayer);
+    q.WaitForPanel(1, {kSingle});
+    q.WaitForPanel(2, {Pairs(0)});
+    q.WaitForBoard(Look::Back, "after the deal");
+    for (int pair = 0; pair < kPairs; ++pair) {
+        findPair(DealPosition(2 * pair), DealPosition(2 * pair + 1));
+        q.WaitForPanel(1, {pair + 1 < kPairs ? kSingle : kGameOver});
+    }
+    q.WaitForPanel(2, {Pairs()});
+    q.WaitForBoard(Look::Face, "at the end of the game");
+}
+
+namespace {
+
 // Alone after a first start that named both players, the deck in its dealt order, every pair
 // found at once: a click in every column reaches the engine, the board and both panels follow,
 // and the game lands in the profile.
@@ -40,19 +64,7 @@ void SoloGame(Scenario& s) {
         Check(std::holds_alternative<std::string>(Stored(name)) &&
                   Stored(name) != RegValue(std::string()),
               "the first start gave a player no name");
-    DealUnshuffled(q);
-    StartGame(q, OnePlayer);
-    q.WaitForPanel(1, {kSingle});
-    q.WaitForPanel(2, {Pairs(0)});
-    q.WaitForBoard(Look::Back, "after the deal");
-    for (int pair = 0; pair < kPairs; ++pair) {
-        RevealTwo(q, DealPosition(2 * pair), DealPosition(2 * pair + 1));
-        q.WaitForPanel(1, {kWaiting});
-        q.Click();
-        q.WaitForPanel(1, {pair + 1 < kPairs ? kSingle : kGameOver});
-    }
-    q.WaitForPanel(2, {Pairs()});
-    q.WaitForBoard(Look::Face, "at the end of the game");
+    PlayUnshuffledAlone(q, [&q](Card a, Card b) { FindPairByMouse(q, a, b); });
     s.Screenshot();
     WaitForGameCommands(q, false);
     q.Quit();
@@ -228,10 +240,14 @@ void InternetUpdateScenario(Scenario& s);
 void WholeUpdateScenario(Scenario& s);
 void UpdateOutcomesScenario(Scenario& s);
 void UpdateHalfwayScenario(Scenario& s);
+void KeyboardGame(Scenario& s);
+void BigBoard(Scenario& s);
 
 const std::vector<ScenarioEntry>& AllScenarios() {
     static const std::vector<ScenarioEntry> all{
         {"solo_game", "a whole unshuffled game alone", SoloGame},
+        {"keyboard_game", "a whole unshuffled game alone with the keyboard only", KeyboardGame},
+        {"big_board", "the size the screen's scale gives, then a whole game at 200 %", BigBoard},
         {"two_players", "two players: a miss, a pair, then the game abandoned", TwoPlayersGame},
         {"vs_computer", "a whole game against the computer", VsComputerGame},
         {"computer_alone", "the computer alone, then the statistics window", ComputerAloneGame},

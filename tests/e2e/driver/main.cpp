@@ -94,6 +94,8 @@ bool RunScenario(const Environment& environment, const ScenarioEntry& entry) {
 using namespace quillon::e2e;
 
 int wmain(int argc, wchar_t** argv) {
+    // The driver reads the program's windows and pixels as they are, whatever the screen's scale.
+    SetProcessDPIAware();
     const std::vector<std::wstring> args(argv + 1, argv + argc);
     const std::wstring mode = args.empty() ? L"" : args[0];
     const auto& all = AllScenarios();
