@@ -2,11 +2,12 @@
 # make play: install what is missing, build, start the game.
 # make server: the maker's server (feedback relay and update files) on PORT.
 # make publish: the Windows build as an update that make server serves (UPDATE_KEY signs it).
+# make dist: the Windows build as an installer and a portable zip, in build/dist.
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
 
-.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz server publish clean
+.PHONY: all bootstrap native win test test-native test-win check-format play play-second demo sim bench fuzz server publish dist clean
 
 all: native win
 
@@ -92,6 +93,15 @@ publish: native win
 	$(NATIVE)/tools/publish/quillon-publish --manifest tools/publish/quillon.manifest \
 		--input $(WIN)/bin --output $(SERVER)/updates --key $(UPDATE_KEY) \
 		--base-url http://127.0.0.1:$(PORT)/updates/
+
+# The installer Quillon-Setup-<version>.exe (packaging/quillon.nsi, made with NSIS) and the
+# portable zip, built in $(WIN)/dist and copied alone into $(DIST).
+DIST := build/dist
+dist: win
+	cmake --build $(WIN) -j $(JOBS) --target quillon_dist
+	rm -rf $(DIST)
+	mkdir -p $(DIST)
+	cp $(WIN)/dist/* $(DIST)/
 
 clean:
 	rm -rf build

@@ -75,8 +75,11 @@ void frmMain::RunLibraryCommand(const char* szProcedure, const char* szProgId,
             LateBound object(szProgId);
             action(object);
         } catch (const QuillonError& error) {
+            // The installer puts the library beside the program, so that an installed game
+            // repairs its own registration; a library shared in the system folder comes next.
             if (error.Number() == ErrCannotCreateObject && bMayRegister &&
-                RegisterServer(m_context.paths.GetPath(PathSystem) + kLibraryFile)) {
+                (RegisterServer(m_context.paths.GetPath(PathApp) + kLibraryFile) ||
+                 RegisterServer(m_context.paths.GetPath(PathSystem) + kLibraryFile))) {
                 bMayRegister = false;
                 bAgain = true;
             } else {

@@ -315,4 +315,7 @@ struct ScenarioEntry {
 };
 const std::vector<ScenarioEntry>& AllScenarios();
 
+// The installer's scenario, which needs a prefix of its own without the library: the exit code.
+int RunInstallScenario(const std::wstring& setup, const std::wstring& output);
+
 }  // namespace quillon::e2e

@@ -1,6 +1,7 @@
 // quillon_e2e: works the real program under Wine as a person would.
 //   quillon_e2e run <Quillon.exe> <output folder> <default profiles.dat> <scenario>
 //   quillon_e2e measure <Quillon.exe> <empty_window.exe> <output folder> [pairs]
+//   quillon_e2e install <Quillon-Setup-<version>.exe> <output folder>
 //   quillon_e2e list
 // Exit code 0 when the scenario passed, 1 when it failed, 2 on a usage error.
 
@@ -107,6 +108,7 @@ int wmain(int argc, wchar_t** argv) {
     });
     if (mode == L"run" && entry != all.end())
         return RunScenario({args[1], args[2], args[3]}, *entry) ? 0 : 1;
+    if (mode == L"install" && args.size() == 3) return RunInstallScenario(args[1], args[2]);
     if (mode == L"measure" && (args.size() == 4 || args.size() == 5)) {
         try {
             MeasureStartup(args[1], args[2], args[3], args.size() == 5 ? std::stoi(args[4]) : 15);
