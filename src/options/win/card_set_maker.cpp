@@ -9,17 +9,12 @@ namespace quillon::win {
 
 CardFace MakeCardFace(const WicImaging& imaging, const std::wstring& sPath) {
     const WicImaging::Picture source = imaging.Open(sPath);
-    const CropRect crop = CentreCrop(source.Width(), source.Height());
-    const MemoryCanvas kept = source.Read(crop);
+    const PixelImage card = ScalePicture(source.Read(CentreCrop(source.Width(), source.Height())),
+                                         kCardWidth, kCardHeight);
     CardFace face{sPath, source.Width(), source.Height(),
                   MemoryCanvas(kCardWidth, kCardHeight, kWhite)};
-    // HALFTONE averages the source pixels behind each card pixel (and blends when enlarging),
-    // where the default mode would drop whole rows and columns of a photo.
-    SetStretchBltMode(face.picture.Dc(), HALFTONE);
-    SetBrushOrgEx(face.picture.Dc(), 0, 0, nullptr);
-    if (!StretchBlt(face.picture.Dc(), 0, 0, kCardWidth, kCardHeight, kept.Dc(), 0, 0, crop.lWidth,
-                    crop.lHeight, SRCCOPY))
-        ThrowGdiFailure("StretchBlt");
+    for (int y = 0; y < kCardHeight; ++y)
+        for (int x = 0; x < kCardWidth; ++x) face.picture.SetPixel(x, y, card.At(x, y));
     return face;
 }
 

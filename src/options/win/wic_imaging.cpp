@@ -88,10 +88,12 @@ WicImaging::Picture WicImaging::Open(const std::wstring& sPath) const {
     return Picture(std::move(pixels), static_cast<int>(lWidth), static_cast<int>(lHeight));
 }
 
-MemoryCanvas WicImaging::Picture::Read(const CropRect& rect) const {
-    MemoryCanvas canvas(rect.lWidth, rect.lHeight, kWhite);
+PixelImage WicImaging::Picture::Read(const CropRect& rect) const {
+    PixelImage image{rect.lWidth, rect.lHeight,
+                     std::vector<Rgb>(static_cast<size_t>(rect.lWidth) * rect.lHeight)};
     const UINT lStride = 4u * static_cast<UINT>(rect.lWidth);
     std::vector<uint8_t> band(static_cast<size_t>(lStride) * kBandRows);
+    auto out = image.pixels.begin();
     for (int lTop = 0; lTop < rect.lHeight; lTop += kBandRows) {
         const int lRows = std::min(kBandRows, rect.lHeight - lTop);
         const WICRect wanted{rect.lX, rect.lY + lTop, rect.lWidth, lRows};
@@ -99,15 +101,11 @@ MemoryCanvas WicImaging::Picture::Read(const CropRect& rect) const {
         if (FAILED(hr))
             throw QuillonError(ErrInvalidPicture,
                                "The picture couldn't be decoded (" + Hex(hr) + ")");
-        for (int y = 0; y < lRows; ++y) {
-            const uint8_t* p = band.data() + static_cast<size_t>(y) * lStride;
-            for (int x = 0; x < rect.lWidth; ++x, p += 4)
-                canvas.SetPixel(
-                    x, lTop + y,
-                    {OverWhite(p[2], p[3]), OverWhite(p[1], p[3]), OverWhite(p[0], p[3])});
-        }
+        const uint8_t* p = band.data();
+        for (int i = 0; i < lRows * rect.lWidth; ++i, p += 4)
+            *out++ = {OverWhite(p[2], p[3]), OverWhite(p[1], p[3]), OverWhite(p[0], p[3])};
     }
-    return canvas;
+    return image;
 }
 
 void WicImaging::WriteJpeg(const MemoryCanvas& picture, const std::wstring& sPath,

@@ -1,7 +1,8 @@
 #pragma once
 // The platform's imaging component (WIC): reading the first frame of a picture file in any
 // format it knows (JPEG, PNG, BMP, GIF...) and writing a picture buffer as a baseline JPEG.
-// Scaling is left to GDI: under Wine the component's scaler fails to hand its pixels over.
+// Scaling is done by ScalePicture: under Wine the component's scaler fails to hand its pixels
+// over.
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "options/card_set_rules.h"
+#include "options/picture_scaling.h"
 #include "shell/win/scoped.h"
 #include "ui/win/gdi_canvas.h"
 
@@ -28,7 +30,7 @@ class WicImaging {
         int Width() const { return m_lWidth; }
         int Height() const { return m_lHeight; }
         // The pixels of rect (inside the picture), transparent ones laid over white.
-        MemoryCanvas Read(const CropRect& rect) const;
+        PixelImage Read(const CropRect& rect) const;
 
       private:
         friend class WicImaging;
