@@ -6,6 +6,7 @@
 
 #include "engine/card_layout.h"
 #include "options/options_rules.h"
+#include "options/win/frmNewCardSet.h"
 #include "options/win/frmOptions_resource.h"
 #include "options/win/picture_lists.h"
 #include "profiles/clsProfiles.h"
@@ -33,7 +34,7 @@ std::vector<TabPages::Page> Pages() {
               IDC_OPT_CMDRANDOM0, IDC_OPT_LBLPLAYER1, IDC_OPT_TXTPLAYERNAME1, IDC_OPT_CMDRANDOM1}},
             {IDS_OPT_PAGE_CARDS,
              {IDC_OPT_FRACARDSET, IDC_OPT_CMBCARDSET, IDC_OPT_PICCARDSET, IDC_OPT_UPDNCARDSET,
-              IDC_OPT_FRACARDBACKS, IDC_OPT_CMBCARDBACKS, IDC_OPT_PICCARDBACK}},
+              IDC_OPT_CMDNEWSET, IDC_OPT_FRACARDBACKS, IDC_OPT_CMBCARDBACKS, IDC_OPT_PICCARDBACK}},
             {IDS_OPT_PAGE_AI,
              {IDC_OPT_FRACOMPUTERLEVEL, IDC_OPT_LBLAI, IDC_OPT_SLDMEMORY, IDC_OPT_LBLMEMORY,
               IDC_OPT_FRAPROFILES, IDC_OPT_CHKCLEAR0, IDC_OPT_CHKCLEAR1, IDC_OPT_CMDCLEARPROFILES}},
@@ -347,6 +348,28 @@ void frmOptions::updnCardSet_Change(int lDelta) {
     CardSet_Preview();
 }
 
+// The new set joins the list and is chosen, for the next game once OK stores the choice.
+void frmOptions::cmdNewSet_Click() {
+    std::optional<std::string> sCreated;
+    try {
+        frmNewCardSet dialog(m_context.hInstance, m_context.reporter,
+                             m_context.paths.GetPath(PathCards), m_picMask, m_picBorder,
+                             m_background);
+        sCreated = dialog.Show(m_hwnd);
+    } catch (...) {
+        ReportCurrentException(m_context.reporter, "frmOptions::cmdNewSet_Click", false);
+    }
+    if (!sCreated) return;
+    const HWND hList = Item(IDC_OPT_CMBCARDSET);
+    m_setNames = ListPictureNames(m_context.paths.GetPath(PathCards), kCardSetExtension);
+    ComboBox_ResetContent(hList);
+    for (const std::string& sName : m_setNames) ComboBox_AddString(hList, Widen(sName).c_str());
+    ComboBox_SetCurSel(
+        hList,
+        FindListEntry(m_setNames, PictureDisplayName(*sCreated + std::string(kCardSetExtension))));
+    cmbCardSet_Click();
+}
+
 void frmOptions::chkClear_Click() {
     EnableWindow(Item(IDC_OPT_CMDCLEARPROFILES),
                  ClearEnabled(IsChecked(IDC_OPT_CHKCLEAR0), IsChecked(IDC_OPT_CHKCLEAR1)));
@@ -432,6 +455,9 @@ INT_PTR frmOptions::OnCommand(int lId, int lCode) {
             return TRUE;
         case IDC_OPT_CMBCARDSET:
             if (lCode == CBN_SELCHANGE) cmbCardSet_Click();
+            return TRUE;
+        case IDC_OPT_CMDNEWSET:
+            if (lCode == BN_CLICKED) cmdNewSet_Click();
             return TRUE;
         case IDC_OPT_CHKCLEAR0:
         case IDC_OPT_CHKCLEAR1:

@@ -57,6 +57,7 @@ class frmOptions final : public DialogBase {
     void cmbCardSet_Click();
     void CardSet_Preview();
     void updnCardSet_Change(int lDelta);
+    void cmdNewSet_Click();
     void chkClear_Click();
     void cmdClearProfiles_Click();
     void KeepFolderPlain();

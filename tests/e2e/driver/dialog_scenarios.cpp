@@ -5,8 +5,11 @@
 // After windows.h, which driver.h brings and this needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
+#include "options/win/frmNewCardSet_resource.h"
 #include "options/win/frmOptions_resource.h"
 
 namespace quillon::e2e {
@@ -90,6 +93,41 @@ class OptionsDialog : public Dialog {
              [&] { return state() != before; });
     }
 };
+
+// The player's own pictures: two sizes, one colour each, apart by more than what JPEG moves
+// a colour, so that a face tells its picture.
+COLORREF OwnPicture(int n) { return RGB(20 + 9 * n, 240 - 9 * n, n % 2 ? 40 : 200); }
+// The strip is a JPEG: a plain colour comes back within a few steps.
+bool NearColour(COLORREF a, COLORREF b) {
+    const auto off = [](int x, int y) { return x > y ? x - y : y - x; };
+    return off(GetRValue(a), GetRValue(b)) <= 12 && off(GetGValue(a), GetGValue(b)) <= 12 &&
+           off(GetBValue(a), GetBValue(b)) <= 12;
+}
+
+// The standard open dialog as a person uses it: the folder typed into the file name box and
+// opened, then the names typed there in quotes, one after the other, and opened.
+void ChooseFiles(Quillon& q, const std::wstring& title, const std::wstring& folder,
+                 const std::vector<std::wstring>& names) {
+    Dialog open(q, title);
+    const auto nameBox = [&] {
+        // The file name box is a combo box on newer systems and an edit box on older ones.
+        for (const int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
+            if (const HWND box = GetDlgItem(open.Hwnd(), id); box && IsWindowVisible(box))
+                return box;
+        Fail(Describe(open.Hwnd()) + " has no file name box");
+    };
+    const auto type = [&](const std::wstring& text) {
+        SendMessageW(nameBox(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        open.Click(IDOK);
+    };
+    type(folder);
+    open.Wait("the open dialog to go into " + Narrow(folder),
+              [&] { return WindowText(nameBox()).empty(); });
+    std::wstring list;
+    for (const std::wstring& name : names) list += L"\"" + name + L"\" ";
+    type(list);
+    open.WaitUntilGone();
+}
 
 void AnswerFailureReport(Quillon& q, std::wstring_view procedure) {
     Dialog report(q, kErrorTitle);
@@ -193,6 +231,87 @@ void OptionsScenario(Scenario& s) {
         CheckStoredOption(OPTION_FLASH, flash = 1 - flash);
     }
     WaitForGameCommands(q, true);
+    q.Quit();
+}
+
+// A set made of 25 pictures of the player's from the cards page: the open dialog takes them all
+// at once, the new set is chosen, and a game is played with it to the end.
+void NewCardSetScenario(Scenario& s) {
+    Store(SettingClock, 1);
+    const std::wstring folder = s.Folder() + L"My pictures";
+    std::filesystem::create_directories(folder);
+    std::vector<std::wstring> names;
+    for (int n = 0; n < kPairs; ++n) {
+        Image picture = n % 2 ? Image(300, 200) : Image(2 * kCardWidth, 2 * kCardHeight);
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) picture.Set(x, y, OwnPicture(n));
+        names.push_back(L"picture " + std::to_wstring(100 + n) + L".bmp");
+        picture.WriteBmp(folder + L"\\" + names.back());
+    }
+    Quillon& q = s.Start();
+    q.Choose({kTools, kOptions});
+    {
+        OptionsDialog d(q);
+        d.Page(PageCards);
+        d.Click(IDC_OPT_CMDNEWSET);
+        {
+            Dialog made(q, L"New Card Set");
+            Check(!made.Enabled(IDOK), "Create can be pressed before there are pictures");
+            SendMessageW(made.Item(IDC_NCS_TXTNAME), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(L"holiday snaps"));
+            made.Click(IDC_NCS_CMDADD);
+            ChooseFiles(q, L"Add Pictures", folder, names);
+            made.Wait("Create to be usable once 25 pictures are listed", [&] {
+                return made.Enabled(IDOK) &&
+                       SendMessageW(made.Item(IDC_NCS_LSTPICTURES), LB_GETCOUNT, 0, 0) == kPairs;
+            });
+            made.Wait("the preview to show the first pictures", [&] {
+                const Image preview = made.Capture(IDC_NCS_PICPREVIEW);
+                return preview.At(35, 48) == OwnPicture(0) &&
+                       preview.At(kCardWidth + 35, 48) == OwnPicture(1);
+            });
+            s.Screenshot("-dialog");
+            made.Close(IDOK);
+        }
+        d.Wait("the new set to be chosen, its first two faces shown", [&] {
+            const Image preview = d.Capture(IDC_OPT_PICCARDSET);
+            return d.Text(IDC_OPT_CMBCARDSET) == L"Holiday Snaps" &&
+                   NearColour(preview.At(35, 48), OwnPicture(0)) &&
+                   NearColour(preview.At(kCardWidth + 35, 48), OwnPicture(1));
+        });
+        s.Screenshot("-options");
+        d.Close(IDOK);
+    }
+    CheckStored(SettingCardSet, std::string("Holiday Snaps"));
+    Check(std::filesystem::exists(s.Folder() + L"Data\\Cards\\holiday snaps.jpg"),
+          "the set is not in the card-set folder under its name");
+
+    DealUnshuffled(q);
+    StartGame(q, OnePlayer);
+    q.WaitForBoard(Look::Back, "after the deal");
+    for (int pair = 0; pair < kPairs; ++pair) {
+        const Card a = DealPosition(2 * pair), b = DealPosition(2 * pair + 1);
+        q.Reveal(a);
+        q.WaitForLook({a}, Look::Face);
+        q.Reveal(b);
+        q.WaitForPanel(1, {kWaiting});
+        q.Click();
+        q.WaitForPanel(1, {pair + 1 < kPairs ? kSingle : kGameOver});
+    }
+    // Each pair shows one of the player's pictures, and every picture is there.
+    const Image board = q.CaptureClient();
+    std::vector<bool> seen(kPairs);
+    for (int k = 0; k < 2 * kPairs; ++k) {
+        const Card c = DealPosition(k);
+        const COLORREF face = board.At(kCardWidth * c.x + 35, kCardHeight * c.y + 48);
+        int n = 0;
+        while (n < kPairs && !NearColour(face, OwnPicture(n))) ++n;
+        Check(n < kPairs, CardName(c) + " shows none of the player's pictures");
+        seen[n] = true;
+    }
+    Check(std::find(seen.begin(), seen.end(), false) == seen.end(),
+          "a picture of the set never showed");
+    s.Screenshot("-board");
     q.Quit();
 }
 

@@ -231,6 +231,7 @@ void Autorun(Scenario& s) {
 
 void OptionsScenario(Scenario& s);
 void BrokenPictures(Scenario& s);
+void NewCardSetScenario(Scenario& s);
 void NetworkGame(Scenario& s);
 void HostilePeer(Scenario& s);
 void AboutScenario(Scenario& s);
@@ -255,6 +256,8 @@ const std::vector<ScenarioEntry>& AllScenarios() {
         {"options", "every options page, OK, the next game; then Cancel, close box, Escape",
          OptionsScenario},
         {"broken_pictures", "a set that is gone and a back that is no picture", BrokenPictures},
+        {"new_card_set", "a set made of 25 pictures from the options, then a game with it",
+         NewCardSetScenario},
         {"network_game", "two copies over 127.0.0.1: handshake, a whole game, chat, next game",
          NetworkGame},
         {"hostile_peer", "a scripted peer that breaks the protocol, against host and client",
