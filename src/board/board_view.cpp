@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "engine/card_layout.h"
+#include "shell/settings.h"
 
 namespace quillon {
 
@@ -24,6 +25,18 @@ int32_t BoardScaleFor(int32_t lStored, int32_t lDpi) {
     for (const int32_t step : kBoardScales)
         if (step == lStored) return step;
     return NearestBoardScale(lDpi);
+}
+
+int32_t StoredBoardScale(const IRegistryStore& store) {
+    const RegValue none = int32_t{0};
+    RegValue value;
+    RegRead(store, RegRoot::CurrentUser, kOptionsKey, kBoardSizeValue, value, &none);
+    const auto* lScale = std::get_if<int32_t>(&value);
+    return lScale ? *lScale : 0;
+}
+
+void SaveBoardScale(IRegistryStore& store, int32_t lScale) {
+    RegWrite(store, RegRoot::CurrentUser, kOptionsKey, kBoardSizeValue, lScale, RegType::Number);
 }
 
 int32_t FittingBoardScale(int32_t lScale, int32_t lFrameW, int32_t lFrameH, int32_t lWorkW,

@@ -5,6 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
+
+#include "shell/registry_store.h"
 
 namespace quillon {
 
@@ -16,6 +19,10 @@ inline constexpr int32_t kScreenDpiAt100 = 96;
 int32_t NearestBoardScale(int32_t lDpi);
 // The step the player chose, or the screen's when none (or something unknown) was stored.
 int32_t BoardScaleFor(int32_t lStored, int32_t lDpi);
+// The player's step, beside the options; nothing until one is chosen.
+inline constexpr std::string_view kBoardSizeValue = "Board Size";
+int32_t StoredBoardScale(const IRegistryStore& store);
+void SaveBoardScale(IRegistryStore& store, int32_t lScale);
 // The largest step up to lScale at which the window (the board plus lFrameW x lFrameH of
 // frame, menu and status bar) fits the lWorkW x lWorkH work area; 100 when none does.
 int32_t FittingBoardScale(int32_t lScale, int32_t lFrameW, int32_t lFrameH, int32_t lWorkW,

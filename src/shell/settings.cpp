@@ -7,7 +7,7 @@ namespace quillon {
 
 namespace {
 
-constexpr std::array<SettingRow, 12> kSettings{{
+constexpr std::array<SettingRow, 11> kSettings{{
     {SettingAIMemory, "AI Memory", kComputerKey, RegType::Number, 50, ""},
     {SettingLastUpdate, "Last Update", kRootKey, RegType::Number, 0, ""},
     {SettingCardBacks, "Card Backs", kOptionsKey, RegType::String, 0, "Default"},
@@ -19,7 +19,6 @@ constexpr std::array<SettingRow, 12> kSettings{{
     {SettingWaitForClick, "Wait for click", kOptionsKey, RegType::Number, 1, ""},
     {SettingLastGame, "Last Game", kOptionsKey, RegType::Number, 2, ""},
     {SettingLastIP, "Last IP", kOptionsKey, RegType::String, 0, "127.0.0.1"},
-    {SettingBoardSize, "Board Size", kOptionsKey, RegType::Number, 0, ""},
 }};
 
 RegValue RowDefault(const SettingRow& row) {

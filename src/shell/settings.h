@@ -21,7 +21,6 @@ enum SettingId : int32_t {
     SettingWaitForClick = 8,
     SettingLastGame = 10,
     SettingLastIP = 11,
-    SettingBoardSize = 12,  // percent; 0 until the player chooses
 };
 
 inline constexpr std::string_view kRootKey = "Software\\Freeware\\Quillon";

@@ -31,8 +31,8 @@ struct Component {
     int32_t lIcon;
 };
 
-// What the program is made of, as the About box lists it, all in the system folder. The last
-// row is the C run-time library that the compiler's programs load.
+// What the program is made of, as the About box lists it. The last row is the C run-time
+// library that the compiler's programs load.
 constexpr std::array<Component, 7> kComponents{{
     {"VyxIUpdate.dll", "VYX Internet Update", ICON_DLL},
     {"ccrpudn6.ocx", "CCRP UpDown Control", ICON_OCX},
@@ -54,6 +54,14 @@ std::string ModuleFileStem() {
     wchar_t szPath[MAX_PATH * 2] = {};
     GetModuleFileNameW(nullptr, szPath, MAX_PATH * 2);
     return Narrow(std::filesystem::path(szPath).stem().wstring());
+}
+
+// Where a component is loaded from: beside the program, where the installer puts the library,
+// or else the system folder.
+std::string ComponentPath(const AppPaths& paths, const char* szFile) {
+    const std::string sBeside = paths.GetPath(PathApp) + szFile;
+    if (GetFileAttributesW(Widen(sBeside).c_str()) != INVALID_FILE_ATTRIBUTES) return sBeside;
+    return paths.GetPath(PathSystem) + szFile;
 }
 
 bool IsTrue(const ScopedVariant& value) {
@@ -99,9 +107,8 @@ void frmMain::mnuHelpAbout_Click() {
         about.Put("sAppTitle", *VariantFromText(version.sTitle).Get());
         about.Put("sCopyRight", *VariantFromText(version.sCopyright).Get());
         about.Call("Load");
-        const std::string sSystem = m_context.paths.GetPath(PathSystem);
         for (const Component& row : kComponents) {
-            const ScopedVariant path = VariantFromText(sSystem + row.szFile);
+            const ScopedVariant path = VariantFromText(ComponentPath(m_context.paths, row.szFile));
             const ScopedVariant title = VariantFromText(row.szTitle);
             const ScopedVariant icon = VariantFromLong(row.lIcon);
             about.Call("AddItem", {path.Get(), title.Get(), icon.Get()});

@@ -39,8 +39,7 @@ int32_t FittingScale(HWND hwnd, int32_t lStatusBarHeight, int32_t lScale) {
 int32_t frmMain::View_StartScale() const {
     const ScopedGetDC screen(nullptr);
     const int32_t lDpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    const int32_t lScale =
-        BoardScaleFor(m_context.settings.GetSettingNumber(SettingBoardSize), lDpi);
+    const int32_t lScale = BoardScaleFor(StoredBoardScale(m_context.settings.Store()), lDpi);
     return FittingScale(m_hwnd, m_objStatusBar->Height(), lScale);
 }
 
@@ -49,7 +48,7 @@ bool frmMain::View_Fits(int32_t lScale) const {
 }
 
 void frmMain::View_SetScale(int32_t lScale) {
-    m_context.settings.SaveSetting(SettingBoardSize, lScale);
+    SaveBoardScale(m_context.settings.Store(), lScale);
     m_lScale = lScale;
     SizeWindow();
     m_objStatusBar->AlignBottom(m_hwnd);

@@ -144,6 +144,9 @@ void AboutFromShortcut(const std::wstring& version) {
     Dialog about(q, L"About Quillon");
     Check(about.Text(IDC_ABOUT_LBLVERSION) == L"Version " + version,
           "the version label reads " + Quote(about.Text(IDC_ABOUT_LBLVERSION)));
+    const auto rows = q.ListViewRows(about.Item(IDC_ABOUT_LST), 2);
+    Check(!rows.empty() && !rows[0][1].empty(),
+          "the library's row shows no version for the installed library");
     about.Close(IDOK);
     q.Quit();
 }

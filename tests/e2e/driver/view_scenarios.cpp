@@ -2,6 +2,7 @@
 // reach the real game. Wrapping, the steps' arithmetic and the mark's rules are the native
 // tests' business.
 
+#include "board/board_view.h"
 #include "driver.h"
 
 namespace quillon::e2e {
@@ -114,7 +115,7 @@ void BigBoard(Scenario& s) {
         q.WaitForBoard(Look::Back, "after the deal at 150 %");
         q.Reveal({3, 2});
         q.WaitForLook({{3, 2}}, Look::Face);
-        s.Screenshot("_150");
+        s.Screenshot("-150");
         q.Choose({kFile, kAbandon});
         Answer(q, kAbandonTitle, kAbandonQuestion, IDYES);
         q.Quit();
@@ -123,12 +124,13 @@ void BigBoard(Scenario& s) {
     CheckShownAt(q, 0, 100);
     q.Choose({kView, kSizes[2]});
     CheckShownAt(q, 2, 200);
-    CheckStored(SettingBoardSize, int32_t{200});
+    CheckStoredOption(kBoardSizeValue, 200);
     PlayUnshuffledAlone(q, [&q](Card a, Card b) { FindPairByMouse(q, a, b); });
-    s.Screenshot("_200");
+    s.Screenshot("-200");
     q.Choose({kView, kSizes[0]});
     CheckShownAt(q, 0, 100);
     q.WaitForBoard(Look::Face, "back at 100 %");
+    s.Screenshot("-100");
     q.Quit();
     CheckProfile(s, {{1, 0, 0, 1, kPairs}});
 }

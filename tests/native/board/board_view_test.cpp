@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "engine/card_layout.h"
+#include "shell/memory_store.h"
+#include "shell/settings.h"
 
 namespace quillon::test {
 namespace {
@@ -26,6 +28,15 @@ TEST(BoardScale, FollowsTheScreenUntilThePlayerChooses) {
     EXPECT_EQ(BoardScaleFor(150, 192), 150);
     EXPECT_EQ(BoardScaleFor(0, 192), 200);   // never chosen
     EXPECT_EQ(BoardScaleFor(175, 96), 100);  // not a step: a damaged value
+}
+
+TEST(BoardScale, IsKeptBesideTheOptionsAndADamagedValueMeansNoChoice) {
+    MemoryStore store;
+    EXPECT_EQ(StoredBoardScale(store), 0);
+    SaveBoardScale(store, 150);
+    EXPECT_EQ(StoredBoardScale(store), 150);
+    store.Write(RegRoot::CurrentUser, kOptionsKey, kBoardSizeValue, std::string("big"));
+    EXPECT_EQ(BoardScaleFor(StoredBoardScale(store), 192), 200);
 }
 
 TEST(BoardScale, ShrinksToTheLargestStepThatFits) {
