@@ -26,17 +26,8 @@ ScopedWinsock::~ScopedWinsock() {
 }
 
 std::string SocketErrorText(int lError) {
-    wchar_t* pText = nullptr;
-    const DWORD lLength = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(lError), 0, reinterpret_cast<wchar_t*>(&pText), 0, nullptr);
-    std::wstring sText = lLength ? std::wstring(pText, lLength) : L"";
-    LocalFree(pText);
-    while (!sText.empty() &&
-           (sText.back() == L'\n' || sText.back() == L'\r' || sText.back() == L' '))
-        sText.pop_back();
-    if (sText.empty()) return "Socket error " + std::to_string(lError) + ".";
-    return Narrow(sText);
+    const std::string sText = SystemMessage(static_cast<unsigned long>(lError));
+    return sText.empty() ? "Socket error " + std::to_string(lError) + "." : sText;
 }
 
 void LanSocket::Select(long lEvents) {

@@ -34,7 +34,7 @@ void WriteCardSet(const WicImaging& imaging, const std::vector<CardFace>& faces,
     const MemoryCanvas strip = AssembleStrip(faces);
     const std::wstring destination = Widen(sDestination);
     const std::wstring temporary = SiblingTempFile(destination);
-    if (temporary.empty()) throw QuillonError(ErrPathFileAccess, SystemMessage(GetLastError()));
+    if (temporary.empty()) throw QuillonError(ErrPathFileAccess, FailureText(GetLastError()));
     try {
         imaging.WriteJpeg(strip, temporary, kCardSetQuality);
     } catch (...) {
@@ -43,7 +43,7 @@ void WriteCardSet(const WicImaging& imaging, const std::vector<CardFace>& faces,
     }
     if (const DWORD lError = MoveOver(temporary, destination); lError != ERROR_SUCCESS) {
         DeleteFileW(temporary.c_str());
-        throw QuillonError(ErrPathFileAccess, SystemMessage(lError));
+        throw QuillonError(ErrPathFileAccess, FailureText(lError));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "options/win/wic_imaging.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "shell/error_report.h"
@@ -16,17 +15,11 @@ namespace {
 // itself in memory.
 constexpr int kBandRows = 64;
 
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
-
 [[noreturn]] void ThrowWriteFailure(HRESULT hr, const char* sStep) {
     // A file error comes back wrapped; its own text is what the player can act on.
     const DWORD lError = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : hr;
     throw QuillonError(ErrPathFileAccess,
-                       SystemMessage(lError) + " (" + sStep + ", " + Hex(hr) + ")");
+                       FailureText(lError) + " (" + sStep + ", 0x" + HexCode(hr) + ")");
 }
 
 void Check(HRESULT hr, const char* sStep) {
@@ -39,16 +32,9 @@ uint8_t OverWhite(uint8_t c, uint8_t a) {
 
 }  // namespace
 
-std::string SystemMessage(DWORD lError) {
-    wchar_t* pText = nullptr;
-    const DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, lError, 0, reinterpret_cast<LPWSTR>(&pText), 0, nullptr);
-    std::wstring text = n > 0 && pText ? std::wstring(pText, n) : std::wstring();
-    LocalFree(pText);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text.empty() ? "error " + Hex(static_cast<HRESULT>(lError)) : Narrow(text);
+std::string FailureText(DWORD lError) {
+    const std::string text = SystemMessage(lError);
+    return text.empty() ? "error 0x" + HexCode(static_cast<HRESULT>(lError)) : text;
 }
 
 WicImaging::WicImaging() {
@@ -56,13 +42,13 @@ WicImaging::WicImaging() {
                                         IID_IWICImagingFactory, m_factory.OutVoid());
     if (FAILED(hr) || !m_factory)
         throw QuillonError(ErrCannotCreateObject,
-                           "The imaging component couldn't be started (" + Hex(hr) + ")");
+                           "The imaging component couldn't be started (0x" + HexCode(hr) + ")");
 }
 
 WicImaging::Picture WicImaging::Open(const std::wstring& sPath) const {
     const auto fail = [&](const char* sWhy, HRESULT hr) -> QuillonError {
         return QuillonError(ErrInvalidPicture, "Invalid picture: " + Narrow(sPath) + " (" + sWhy +
-                                                   ", " + Hex(hr) + ")");
+                                                   ", 0x" + HexCode(hr) + ")");
     };
     ComPtr<IWICBitmapDecoder> decoder;
     HRESULT hr = m_factory->CreateDecoderFromFilename(
@@ -100,7 +86,7 @@ PixelImage WicImaging::Picture::Read(const CropRect& rect) const {
         const HRESULT hr = m_pixels->CopyPixels(&wanted, lStride, lStride * lRows, band.data());
         if (FAILED(hr))
             throw QuillonError(ErrInvalidPicture,
-                               "The picture couldn't be decoded (" + Hex(hr) + ")");
+                               "The picture couldn't be decoded (0x" + HexCode(hr) + ")");
         const uint8_t* p = band.data();
         for (int i = 0; i < lRows * rect.lWidth; ++i, p += 4)
             *out++ = {OverWhite(p[2], p[3]), OverWhite(p[1], p[3]), OverWhite(p[0], p[3])};

@@ -55,7 +55,8 @@ class WicImaging {
     ComPtr<IWICImagingFactory> m_factory;
 };
 
-// The system's description of a failure number (HRESULT or Win32 error), without the line end.
-std::string SystemMessage(DWORD lError);
+// The system's description of a failure number (HRESULT or Win32 error), or the number when
+// the system has none.
+std::string FailureText(DWORD lError);
 
 }  // namespace quillon::win

@@ -1,6 +1,5 @@
 #include "shell/win/late_bound.h"
 
-#include <cstdio>
 #include <iterator>
 #include <new>
 #include <vector>
@@ -15,12 +14,6 @@ namespace {
 // The numbers a late-bound call is known by in the game's reports.
 constexpr int32_t kErrMemberNotFound = 438;
 constexpr int32_t kErrWrongArguments = 450;
-
-std::string Hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
 
 std::string FromBstr(BSTR b) { return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : ""; }
 
@@ -59,7 +52,7 @@ std::string FromBstr(BSTR b) { return b ? Narrow(std::wstring_view(b, SysStringL
                 "Wrong number of arguments or invalid property assignment: " + std::string(sName));
         default:
             throw QuillonError(static_cast<int32_t>(hr),
-                               "Automation error &H" + Hex(hr) + " in " + std::string(sName));
+                               "Automation error &H" + HexCode(hr) + " in " + std::string(sName));
     }
 }
 
@@ -99,7 +92,7 @@ LateBound::LateBound(std::string_view sProgId) {
     if (FAILED(hr) || !m_object) {
         throw QuillonError(
             ErrCannotCreateObject,
-            "Cannot create the object " + std::string(sProgId) + " (&H" + Hex(hr) + ")");
+            "Cannot create the object " + std::string(sProgId) + " (&H" + HexCode(hr) + ")");
     }
 }
 

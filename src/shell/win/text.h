@@ -13,4 +13,10 @@ std::string Narrow(std::wstring_view wide);
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 
+// The system's description of a failure number (HRESULT or Win32 error) without its line end;
+// empty when the system has none.
+std::string SystemMessage(unsigned long lError);
+// A failure number as eight hexadecimal digits, as reports show HRESULTs.
+std::string HexCode(long lCode);
+
 }  // namespace quillon::win

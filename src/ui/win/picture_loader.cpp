@@ -3,7 +3,6 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include <cstdio>
 #include <string>
 
 #include "shell/error_report.h"
@@ -16,12 +15,6 @@ namespace quillon::win {
 namespace {
 
 constexpr int kHimetricPerInch = 2540;
-
-std::string HexResult(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
 
 std::wstring FullPath(const std::wstring& sPath) {
     const DWORD n = GetFullPathNameW(sPath.c_str(), 0, nullptr, nullptr);
@@ -53,7 +46,7 @@ MemoryCanvas LoadPictureFile(std::string_view sPath, HDC hdcReference) {
                                           IID_IPicture, picture.OutVoid());
     if (FAILED(hr) || !picture)
         throw QuillonError(ErrInvalidPicture,
-                           "Invalid picture: " + sName + " (" + HexResult(hr) + ")");
+                           "Invalid picture: " + sName + " (0x" + HexCode(hr) + ")");
 
     OLE_XSIZE_HIMETRIC lHmWidth = 0;
     OLE_YSIZE_HIMETRIC lHmHeight = 0;
@@ -79,7 +72,7 @@ MemoryCanvas LoadPictureFile(std::string_view sPath, HDC hdcReference) {
                                              lHmWidth, -lHmHeight, nullptr);
     if (FAILED(hrRender))
         throw QuillonError(ErrInvalidPicture,
-                           "Invalid picture: " + sName + " (" + HexResult(hrRender) + ")");
+                           "Invalid picture: " + sName + " (0x" + HexCode(hrRender) + ")");
     return canvas;
 }
 
