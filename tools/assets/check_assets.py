@@ -285,30 +285,37 @@ def have_pil():
     return True
 
 
-def check_regenerated(directory):
+def check_regenerated(directory, generator, files):
+    """The files of directory compared byte for byte with a fresh run of generator."""
     fails = Failures()
     with tempfile.TemporaryDirectory() as tmp:
-        subprocess.run([sys.executable, os.path.join(HERE, "make_assets.py"), "--out", tmp], check=True)
-        for f in FILES:
+        subprocess.run([sys.executable, os.path.join(HERE, generator), "--out", tmp], check=True)
+        for f in files:
             with open(os.path.join(tmp, f), "rb") as a, open(os.path.join(directory, f), "rb") as b:
-                fails.check(a.read() == b.read(), "%s: differs from what make_assets.py generates" % f)
+                fails.check(a.read() == b.read(), "%s: differs from what %s generates" % (f, generator))
     return fails
 
 
-def main(argv=None):
-    ap = argparse.ArgumentParser(description="Checks the game's picture resources.")
-    ap.add_argument("--dir", default=DEFAULT_DIR)
+def run_checks(argv, description, label, default_dir, files, check_dir, generator):
+    """The command line every picture checker shares: --dir, --regenerate, one line a failure."""
+    ap = argparse.ArgumentParser(description=description)
+    ap.add_argument("--dir", default=default_dir)
     ap.add_argument("--regenerate", action="store_true",
                     help="also regenerate into a temporary folder and compare bytes")
     args = ap.parse_args(argv)
     fails = check_dir(args.dir)
     if args.regenerate and not fails:
-        fails += check_regenerated(args.dir)
+        fails += check_regenerated(args.dir, generator, files)
     for f in fails:
         print("FAIL " + f)
     if not fails:
-        print("assets ok: %s" % ", ".join(FILES))
+        print("%s ok: %s" % (label, ", ".join(files)))
     return 1 if fails else 0
+
+
+def main(argv=None):
+    return run_checks(argv, "Checks the game's picture resources.", "assets", DEFAULT_DIR, FILES,
+                      check_dir, "make_assets.py")
 
 
 if __name__ == "__main__":

@@ -12,16 +12,13 @@ Exits with 1 and one line per failure, else 0.  --regenerate also compares
 the files with a fresh run of make_library_art.py.
 """
 
-import argparse
 import os
-import subprocess
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from check_assets import Failures, read_bmp24  # noqa: E402
+from check_assets import Failures, read_bmp24, run_checks  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(HERE))
 DEFAULT_DIR = os.path.join(REPO, "src", "iupdate", "win", "art")
@@ -87,31 +84,9 @@ def check_dir(directory):
     return fails
 
 
-def check_regenerated(directory):
-    fails = Failures()
-    with tempfile.TemporaryDirectory() as tmp:
-        subprocess.run([sys.executable, os.path.join(HERE, "make_library_art.py"), "--out", tmp],
-                       check=True)
-        for f in FILES:
-            with open(os.path.join(tmp, f), "rb") as a, open(os.path.join(directory, f), "rb") as b:
-                fails.check(a.read() == b.read(), "%s: differs from what make_library_art.py generates" % f)
-    return fails
-
-
 def main(argv=None):
-    ap = argparse.ArgumentParser(description="Checks the component library's pictures.")
-    ap.add_argument("--dir", default=DEFAULT_DIR)
-    ap.add_argument("--regenerate", action="store_true",
-                    help="also regenerate into a temporary folder and compare bytes")
-    args = ap.parse_args(argv)
-    fails = check_dir(args.dir)
-    if args.regenerate and not fails:
-        fails += check_regenerated(args.dir)
-    for f in fails:
-        print("FAIL " + f)
-    if not fails:
-        print("library art ok: %s" % ", ".join(FILES))
-    return 1 if fails else 0
+    return run_checks(argv, "Checks the component library's pictures.", "library art",
+                      DEFAULT_DIR, FILES, check_dir, "make_library_art.py")
 
 
 if __name__ == "__main__":
