@@ -6,13 +6,10 @@
 #
 #   tools/measure_decompress.sh [runs]      (default 7)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/win_build.sh"
 runs=${1:-7}
-build="$root/build/win"
 
-cmake --no-warn-unused-cli -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target decompress_bench >/dev/null
+win_build decompress_bench
 
 work="$build/bench/win/measure"
 mkdir -p "$work"

@@ -7,12 +7,9 @@
 #
 #   tools/measure_network_latency.sh [runs]      (default 3)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/win_build.sh"
 runs=${1:-3}
-build="$root/build/win"
-cmake --no-warn-unused-cli -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target Quillon quillon_e2e >/dev/null
+win_build Quillon quillon_e2e
 
 output="$build/e2e-latency"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) (1, 5, 15 min) on $(nproc) processors"

@@ -7,15 +7,12 @@
 #
 #   tools/measure_startup.sh [pairs]      (default 21)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/win_build.sh"
 pairs=${1:-21}
-build="$root/build/win"
 source "$root/tests/e2e/wine_display.sh"
 e2e_display "$0" "$@"
 
-cmake --no-warn-unused-cli -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target Quillon quillon_e2e empty_window >/dev/null
+win_build Quillon quillon_e2e empty_window
 
 output="$build/e2e-measure"
 mkdir -p "$output"
