@@ -14,7 +14,7 @@ if [ -z "$DISPLAY" ] && [ -e /tmp/.X97-lock ]; then
 elif [ -z "$DISPLAY" ]; then
     echo "play: no display; starting a virtual one on $display (Xvfb)."
     echo "play: look at it with: DISPLAY=$display import -window root shot.png"
-    Xvfb $display -screen 0 1024x768x24 >/dev/null 2>&1 &
+    Xvfb $display -screen 0 1600x1200x24 >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null' EXIT INT TERM
     export DISPLAY=$display
