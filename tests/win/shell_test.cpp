@@ -15,6 +15,7 @@
 #include "shell/win/registry_store_win.h"
 #include "shell/win/scoped.h"
 #include "shell/win/text.h"
+#include "ui/win/string_table.h"
 
 namespace quillon::win {
 namespace {
@@ -132,6 +133,13 @@ bool Loaded(const wchar_t* name) { return GetModuleHandleW(name) != nullptr; }
 
 // The run counts, not the entry's answer; the caller waits only for the timeout and leaves a
 // slow entry to finish, holding the component until then.
+// A peer's name is put into a question: a "%2" in it is the name, not the address.
+TEST(WinStringTable, InsertsAreFilledInOnePass) {
+    EXPECT_EQ(FillInserts(L"Play against %1 (%2) ?", {L"Ann %2", L"10.0.0.1"}),
+              L"Play against Ann %2 (10.0.0.1) ?");
+    EXPECT_EQ(FillInserts(L"%1%%3 at %", {L"x"}), L"x%%3 at %");
+}
+
 TEST(WinRegisterServer, TrueExactlyWhenTheEntryRanInTime) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuillonTests\\RegisterServer");
     const std::string sFolder = GetPath(PathApp);

@@ -120,6 +120,8 @@ class frmMain final : public BaseWindow<frmMain>,
     void StatusClear();
     bool WaitingForClick() const;
     void SetWaitingForClick(bool bValue);
+    // The turn goes on as a click during a wait makes it; false when there was no wait.
+    bool EndWaitForClick();
     void FinishTurn();
 
     // The mark on the card the mouse or the keyboard points at (frmMain_input.cpp)

@@ -84,11 +84,17 @@ void frmMain::Form_KeyDown(WPARAM keyCode) {
         case VK_SPACE:
             return Mark_Reveal(true);
         case VK_ESCAPE:
-            if (WaitingForClick()) HideCards(false, 0, 0, 0, 0, false);
+            EndWaitForClick();
             return;
         default:
             return;
     }
+}
+
+bool frmMain::EndWaitForClick() {
+    if (!WaitingForClick()) return false;
+    HideCards(false, 0, 0, 0, 0, false);
+    return true;
 }
 
 bool frmMain::MayMark() const {
@@ -136,10 +142,7 @@ void frmMain::Mark_Move(MarkMove move) {
 // A click anywhere, Enter or Space reveals the marked card, or ends a wait for a click. The
 // keyboard keeps its mark on the card it revealed, to go on from there.
 void frmMain::Mark_Reveal(bool bKeyboard) {
-    if (WaitingForClick()) {
-        HideCards(false, 0, 0, 0, 0, false);
-        return;
-    }
+    if (EndWaitForClick()) return;
     const CardCell cell{m_lHoverX, m_lHoverY};
     if (!MayMark() || !cell.OnBoard()) return;
     if (objGame->Card_IsFlipped(cell.lX, cell.lY) && objGame->IsCardFlipped()) return;

@@ -84,10 +84,9 @@ void frmMain::RunLibraryCommand(const char* szProcedure, const char* szProgId,
             action(object);
         } catch (const QuillonError& error) {
             // The installer puts the library beside the program, so that an installed game
-            // repairs its own registration; a library shared in the system folder comes next.
+            // repairs its own registration.
             if (error.Number() == ErrCannotCreateObject && bMayRegister &&
-                (RegisterServer(m_context.paths.GetPath(PathApp) + kLibraryFile) ||
-                 RegisterServer(m_context.paths.GetPath(PathSystem) + kLibraryFile))) {
+                RegisterServer(ComponentPath(m_context.paths, kLibraryFile))) {
                 bMayRegister = false;
                 bAgain = true;
             } else {

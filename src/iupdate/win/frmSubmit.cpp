@@ -230,9 +230,8 @@ void frmSubmit::DownloadComplete(int32_t lErrNum) {
         // A relay that answered with an error status is named by that status.
         std::wstring sTitle;
         if (m_lHttpStatus >= 400) {
-            sTitle = Text(IDS_SUBMIT_HTTP_TITLE);
-            const size_t lAt = sTitle.find(L"%1");
-            if (lAt != std::wstring::npos) sTitle.replace(lAt, 2, std::to_wstring(m_lHttpStatus));
+            sTitle =
+                win::FillInserts(Text(IDS_SUBMIT_HTTP_TITLE), {std::to_wstring(m_lHttpStatus)});
         } else {
             wchar_t hex[16];
             std::swprintf(hex, std::size(hex), L"%X", static_cast<unsigned>(lErrNum));

@@ -424,13 +424,8 @@ std::string frmLan::Nickname() const { return ItemText(IDC_LAN_TXTNICKNAME); }
 std::string frmLan::Lan_Nickname() const { return Utf8ToAnsi(Nickname()); }
 
 bool frmLan::Lan_AskAccept(const std::string& sName, const std::string& sIp) {
-    std::wstring sText = LoadText(m_context.hInstance, IDS_LAN_ASK);
-    const auto replace = [&](std::wstring_view sKey, const std::wstring& sValue) {
-        const size_t lAt = sText.find(sKey);
-        if (lAt != std::wstring::npos) sText.replace(lAt, sKey.size(), sValue);
-    };
-    replace(L"%1", Widen(AnsiToUtf8(sName)));
-    replace(L"%2", Widen(AnsiToUtf8(sIp)));
+    const std::wstring sText = FillInserts(LoadText(m_context.hInstance, IDS_LAN_ASK),
+                                           {Widen(AnsiToUtf8(sName)), Widen(AnsiToUtf8(sIp))});
     return MessageBoxW(m_hwnd, sText.c_str(),
                        LoadText(m_context.hInstance, IDS_LAN_ASK_TITLE).c_str(),
                        MB_YESNO | MB_ICONQUESTION) == IDYES;

@@ -28,18 +28,6 @@ constexpr int kPreviewWidth = kCardWidth * kPreviewFaces;
 // Room for a few hundred chosen files with long paths.
 constexpr DWORD kFileListChars = 65536;
 
-// sText with %1, %2... replaced by the values in order.
-std::wstring Fill(std::wstring sText, std::initializer_list<std::wstring> values) {
-    wchar_t mark[] = L"%1";
-    for (const std::wstring& sValue : values) {
-        for (size_t at = sText.find(mark); at != std::wstring::npos;
-             at = sText.find(mark, at + sValue.size()))
-            sText.replace(at, 2, sValue);
-        ++mark[1];
-    }
-    return sText;
-}
-
 std::wstring FileNameOf(const std::wstring& sPath) {
     const size_t slash = sPath.find_last_of(L"\\/");
     return slash == std::wstring::npos ? sPath : sPath.substr(slash + 1);
@@ -211,9 +199,9 @@ void frmNewCardSet::ShowCount() {
     if (lMissing == 1)
         text = LoadText(m_hInstance, IDS_NCS_MISSING_ONE);
     else if (lMissing > 0)
-        text = Fill(LoadText(m_hInstance, IDS_NCS_MISSING), {std::to_wstring(lMissing)});
+        text = FillInserts(LoadText(m_hInstance, IDS_NCS_MISSING), {std::to_wstring(lMissing)});
     else if (lMissing < 0)
-        text = Fill(LoadText(m_hInstance, IDS_NCS_TOO_MANY), {std::to_wstring(-lMissing)});
+        text = FillInserts(LoadText(m_hInstance, IDS_NCS_TOO_MANY), {std::to_wstring(-lMissing)});
     else
         text = LoadText(m_hInstance, IDS_NCS_READY);
     SetDlgItemTextW(m_hwnd, IDC_NCS_LBLCOUNT, text.c_str());
@@ -241,7 +229,7 @@ void frmNewCardSet::Preview() {
 
 int frmNewCardSet::ShowNotice(UINT lTextId, std::initializer_list<std::wstring> inserts, UINT uType,
                               UINT lTitleId) const {
-    return MessageBoxW(m_hwnd, Fill(LoadText(m_hInstance, lTextId), inserts).c_str(),
+    return MessageBoxW(m_hwnd, FillInserts(LoadText(m_hInstance, lTextId), inserts).c_str(),
                        LoadText(m_hInstance, lTitleId).c_str(), uType);
 }
 

@@ -26,6 +26,11 @@ namespace quillon::win {
 
 namespace {
 
+void FillNames(HWND hList, const std::vector<std::string>& names) {
+    ComboBox_ResetContent(hList);
+    for (const std::string& sName : names) ComboBox_AddString(hList, Widen(sName).c_str());
+}
+
 // The tabs and their controls, in the order of Page.
 std::vector<TabPages::Page> Pages() {
     return {{IDS_OPT_PAGE_GENERAL,
@@ -104,10 +109,8 @@ void frmOptions::Lists_Fill() {
 
 void frmOptions::Form_Load() {
     SizePreviews();
-    for (const std::string& sName : m_backNames)
-        ComboBox_AddString(Item(IDC_OPT_CMBCARDBACKS), Widen(sName).c_str());
-    for (const std::string& sName : m_setNames)
-        ComboBox_AddString(Item(IDC_OPT_CMBCARDSET), Widen(sName).c_str());
+    FillNames(Item(IDC_OPT_CMBCARDBACKS), m_backNames);
+    FillNames(Item(IDC_OPT_CMBCARDSET), m_setNames);
     SendMessageW(Item(IDC_OPT_UPDNCARDSET), UDM_SETRANGE32, 0, kLastPreviewPosition);
 
     Settings_Load();
@@ -362,8 +365,7 @@ void frmOptions::cmdNewSet_Click() {
     if (!sCreated) return;
     const HWND hList = Item(IDC_OPT_CMBCARDSET);
     m_setNames = ListPictureNames(m_context.paths.GetPath(PathCards), kCardSetExtension);
-    ComboBox_ResetContent(hList);
-    for (const std::string& sName : m_setNames) ComboBox_AddString(hList, Widen(sName).c_str());
+    FillNames(hList, m_setNames);
     ComboBox_SetCurSel(
         hList,
         FindListEntry(m_setNames, PictureDisplayName(*sCreated + std::string(kCardSetExtension))));

@@ -5,7 +5,7 @@
 
 #include "shell/error_report.h"
 #include "shell/win/text.h"
-#include "ui/win/picture_loader.h"
+#include "ui/win/picture_loader.h"  // ErrInvalidPicture
 
 namespace quillon::win {
 
@@ -31,11 +31,6 @@ uint8_t OverWhite(uint8_t c, uint8_t a) {
 }
 
 }  // namespace
-
-std::string FailureText(DWORD lError) {
-    const std::string text = SystemMessage(lError);
-    return text.empty() ? "error 0x" + HexCode(static_cast<HRESULT>(lError)) : text;
-}
 
 WicImaging::WicImaging() {
     const HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,

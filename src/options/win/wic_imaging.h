@@ -55,8 +55,4 @@ class WicImaging {
     ComPtr<IWICImagingFactory> m_factory;
 };
 
-// The system's description of a failure number (HRESULT or Win32 error), or the number when
-// the system has none.
-std::string FailureText(DWORD lError);
-
 }  // namespace quillon::win

@@ -52,4 +52,9 @@ std::string HexCode(long lCode) {
     return text;
 }
 
+std::string FailureText(unsigned long lError) {
+    const std::string sText = SystemMessage(lError);
+    return sText.empty() ? "error 0x" + HexCode(static_cast<long>(lError)) : sText;
+}
+
 }  // namespace quillon::win

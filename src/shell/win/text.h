@@ -18,5 +18,7 @@ std::string AnsiToUtf8(std::string_view ansi);
 std::string SystemMessage(unsigned long lError);
 // A failure number as eight hexadecimal digits, as reports show HRESULTs.
 std::string HexCode(long lCode);
+// SystemMessage, or "error 0x..." when the system has no text for the number.
+std::string FailureText(unsigned long lError);
 
 }  // namespace quillon::win
