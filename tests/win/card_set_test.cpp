@@ -1,6 +1,6 @@
 // Card sets made of the player's pictures, under Wine: 25 pictures of every format and many
 // sizes (made by make_pictures.py) cut, scaled and written into a strip that the board loads
-// as any other set; the scaling's quality; pictures that are refused; a folder that cannot take
+// as any other set; pictures that are refused; a folder that cannot take
 // the file keeps nothing of it.
 
 #include <gtest/gtest.h>
@@ -139,16 +139,6 @@ TEST_F(CardSetTest, TwentyFivePicturesMakeAStripTheBoardLoads) {
         EXPECT_TRUE(Near(buffers.picCardSet().Pixel(kCardWidth * n + 35, 48), pictures[n].colour))
             << "face " << n;
     EXPECT_TRUE(reporter.errors.empty() && shown.empty());
-}
-
-// A black-and-white checkerboard halved must come out grey: dropping every other row and column
-// would leave pure black or pure white.
-TEST_F(CardSetTest, ScalingAveragesInsteadOfDroppingPixels) {
-    const CardFace face = MakeCardFace(imaging, (kPictures / "checkerboard.png").wstring());
-    for (const auto& [x, y] : {std::pair{35, 48}, {10, 10}, {60, 80}}) {
-        const Rgb c = face.picture.Pixel(x, y);
-        EXPECT_TRUE(c.r > 64 && c.r < 192) << int(c.r) << " at " << x << "," << y;
-    }
 }
 
 // A file that is no picture, or none at all, is refused naming the file; a set the folder cannot

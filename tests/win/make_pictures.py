@@ -6,7 +6,7 @@
 Writes 25 pictures named NN_RRGGBB_WxH.ext: a plain colour in the part of the picture that the
 centre crop keeps, black in what it cuts away, in several sizes and all four formats. The
 colour is what the face's pixels must show; one transparent PNG must come out white. Also a
-black-and-white checkerboard for the scaling's quality and a text file that is no picture.
+text file that is no picture.
 """
 import os
 import sys
@@ -51,9 +51,6 @@ def main(folder):
         if fmt == "gif":
             image = image.convert("P", palette=Image.ADAPTIVE, colors=4)
         image.save(os.path.join(folder, name), quality=95)
-    board = Image.new("L", (CARD_W * 2, CARD_H * 2))
-    board.putdata([255 * ((x + y) % 2) for y in range(CARD_H * 2) for x in range(CARD_W * 2)])
-    board.save(os.path.join(folder, "checkerboard.png"))
     with open(os.path.join(folder, "notes.png"), "w") as f:
         f.write("not a picture\n")
 

@@ -58,13 +58,8 @@ TEST(CardSetName, FileNameRules) {
              return s;
          }(),
          P::None},  // 100 characters of two bytes each
-        {"a<b", P::BadCharacter},
         {"a:b", P::BadCharacter},
-        {"a\"b", P::BadCharacter},
-        {"a/b", P::BadCharacter},
         {"a\\b", P::BadCharacter},
-        {"a|b", P::BadCharacter},
-        {"a?b", P::BadCharacter},
         {"a*b", P::BadCharacter},
         {"a\tb", P::BadCharacter},
         {std::string("a\0b", 3), P::BadCharacter},
@@ -73,7 +68,6 @@ TEST(CardSetName, FileNameRules) {
         {"aux .x", P::Reserved},
         {"COM7", P::Reserved},
         {"lpt9", P::Reserved},
-        {"prn", P::Reserved},
         {"cats.", P::TrailingDotOrSpace},
         {"cats ", P::TrailingDotOrSpace},
     };
