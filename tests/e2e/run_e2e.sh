@@ -50,9 +50,7 @@ for scenario in "$@"; do
     wine_run "$driver" run "${args[@]}" "$scenario" | tr -d '\r'
     [ "${PIPESTATUS[0]}" -eq 0 ] || failed+=("$scenario")
 done
-for bmp in "$output"/shots/*.bmp; do
-    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-done
+e2e_convert_shots "$output"
 echo "screenshots in $output/shots"
 [ ${#failed[@]} -eq 0 ] || { echo "FAILED: ${failed[*]}"; exit 1; }
 echo "all $# scenarios passed"

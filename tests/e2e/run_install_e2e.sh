@@ -24,7 +24,5 @@ rm -rf "$output/shots"
 
 wine_run "$driver" install "$(win_path "$setup")" "$(win_path "$output")" | tr -d '\r'
 status=${PIPESTATUS[0]}
-for bmp in "$output"/shots/*.bmp; do
-    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
-done
+e2e_convert_shots "$output"
 exit "$status"
